@@ -1,0 +1,84 @@
+#include "app/Screen.h"
+
+#include "app/Log.h"
+
+namespace nebulark {
+
+namespace {
+Screen* currentScreen = nullptr;
+}
+
+Screen::Screen(const char* title) : title(title) {
+    Open();
+    if (currentScreen == nullptr) currentScreen = this;
+}
+
+// Unlike Close, the destructor is also reached when Close was never called, so
+// it frees the visual list as well rather than leaking it.
+Screen::~Screen() {
+    if (display != nullptr) {
+        if (visualInfo != nullptr) XFree(visualInfo);
+        XCloseDisplay(display);
+    }
+    if (currentScreen == this) currentScreen = nullptr;
+}
+
+void Screen::Open() {
+    display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        openFailed = 1;
+        LogMessage("XOpenDisplay(0) failed.");
+        return;
+    }
+    screenNumber = DefaultScreen(display);
+    width = DisplayWidth(display, screenNumber);
+    height = DisplayHeight(display, screenNumber);
+    depth = DefaultDepth(display, screenNumber);
+    if (depth < 24) LogMessage("This app requires 24-bit depth.");
+
+    XVisualInfo templ{};
+    templ.screen = screenNumber;
+    templ.depth = depth;
+    int matches = 0;
+    visualInfo = XGetVisualInfo(display, VisualScreenMask | VisualDepthMask, &templ, &matches);
+    if (matches == 0) LogMessage("GetVisualInfo failed.");
+
+    height = XDisplayHeight(display, screenNumber);
+    width = XDisplayWidth(display, screenNumber);
+}
+
+bool Screen::Close() {
+    if (display == nullptr) return false;
+    if (visualInfo != nullptr) XFree(visualInfo);
+    visualInfo = nullptr;
+    XCloseDisplay(display);
+    display = nullptr;
+    return true;
+}
+
+Screen* Screen::Current() {
+    return currentScreen;
+}
+
+int Screen::ScreenWidth() {
+    return currentScreen ? currentScreen->width : 0;
+}
+
+int Screen::ScreenHeight() {
+    return currentScreen ? currentScreen->height : 0;
+}
+
+uint64_t Screen::PointerPosition() {
+    if (currentScreen == nullptr || currentScreen->display == nullptr) return 0;
+    Display* dpy = currentScreen->display;
+    Window root = RootWindow(dpy, DefaultScreen(dpy));
+    Window rootReturn = 0, childReturn = 0;
+    int rootX = 0, rootY = 0, winX = 0, winY = 0;
+    unsigned int mask = 0;
+    if (!XQueryPointer(dpy, root, &rootReturn, &childReturn, &rootX, &rootY, &winX, &winY, &mask))
+        return 0;
+    return static_cast<uint32_t>(rootX) |
+           (static_cast<uint64_t>(static_cast<uint32_t>(rootY)) << 32);
+}
+
+}  // namespace nebulark

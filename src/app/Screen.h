@@ -1,0 +1,52 @@
+#pragma once
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdint>
+
+namespace nebulark {
+
+// The program's single connection to the X server.
+class Screen {
+public:
+    // Opens the connection named by the environment; failures are logged and
+    // leave a usable object whose display is null.
+    explicit Screen(const char* title);
+    ~Screen();
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
+
+    // False when no connection is open.
+    bool Close();
+
+    Display* GetDisplay() const { return display; }
+    int GetScreenNumber() const { return screenNumber; }
+    int GetWidth() const { return width; }
+    int GetHeight() const { return height; }
+    int GetDepth() const { return depth; }
+    int GetOpenFailed() const { return openFailed; }
+    XVisualInfo* GetVisualInfo() const { return visualInfo; }
+    const char* GetTitle() const { return title; }
+
+    // Queries on the first Screen ever constructed.
+    static Screen* Current();
+    static int ScreenWidth();
+    static int ScreenHeight();
+    // Root coordinates of the pointer, x in the low and y in the high 32 bits.
+    static uint64_t PointerPosition();
+
+    int screenNumber = 0;
+    Display* display = nullptr;
+    XVisualInfo* visualInfo = nullptr;
+    const char* title = nullptr;
+    int openFailed = 0;
+    int width = 800;
+    int height = 600;
+    int depth = 8;
+
+private:
+    void Open();
+};
+
+}  // namespace nebulark

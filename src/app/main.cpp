@@ -1,0 +1,5 @@
+#include "app/Program.h"
+
+int main() {
+    return nebulark::RunNebulark();
+}

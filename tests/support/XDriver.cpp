@@ -1,0 +1,185 @@
+#include "support/XDriver.h"
+
+#include <X11/Xatom.h>
+#include <X11/extensions/XTest.h>
+
+namespace nebulark::test {
+
+XDriver::XDriver() : display(XOpenDisplay(nullptr)) {}
+
+XDriver::~XDriver() {
+    if (display != nullptr) XCloseDisplay(display);
+}
+
+void XDriver::Sync() const {
+    XSync(display, False);
+}
+
+void XDriver::KeyDown(KeySym keysym) const {
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, keysym), True, CurrentTime);
+    Sync();
+}
+
+void XDriver::KeyUp(KeySym keysym) const {
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, keysym), False, CurrentTime);
+    Sync();
+}
+
+void XDriver::KeyTap(KeySym keysym) const {
+    KeyDown(keysym);
+    KeyUp(keysym);
+}
+
+void XDriver::MoveTo(Window window, int x, int y) const {
+    int rootX = 0, rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY,
+                          &child);
+    XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
+    Sync();
+}
+
+void XDriver::ButtonDown(unsigned button) const {
+    XTestFakeButtonEvent(display, button, True, CurrentTime);
+    Sync();
+}
+
+void XDriver::ButtonUp(unsigned button) const {
+    XTestFakeButtonEvent(display, button, False, CurrentTime);
+    Sync();
+}
+
+void XDriver::Click(Window window, int x, int y, unsigned button) const {
+    MoveTo(window, x, y);
+    ButtonDown(button);
+    ButtonUp(button);
+}
+
+void XDriver::Focus(Window window) const {
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    Sync();
+}
+
+int64_t XDriver::PixelAt(Window window, int x, int y) const {
+    const std::vector<uint32_t> pixels = Pixels(window, x, y, 1, 1);
+    return pixels.empty() ? -1 : static_cast<int64_t>(pixels[0]);
+}
+
+std::vector<uint32_t> XDriver::Pixels(Window window, int x, int y, int width, int height) const {
+    std::vector<uint32_t> pixels;
+    XImage* image = XGetImage(display, window, x, y, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (image == nullptr) return pixels;
+    pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (int row = 0; row < height; ++row)
+        for (int col = 0; col < width; ++col)
+            pixels.push_back(static_cast<uint32_t>(XGetPixel(image, col, row) & 0xFFFFFF));
+    XDestroyImage(image);
+    return pixels;
+}
+
+bool XDriver::NormalHints(Window window, XSizeHints& hints) const {
+    long supplied = 0;
+    return XGetWMNormalHints(display, window, &hints, &supplied) != 0;
+}
+
+std::string XDriver::ResourceName(Window window) const {
+    XClassHint hint{};
+    if (!XGetClassHint(display, window, &hint)) return "";
+    std::string name = hint.res_name ? hint.res_name : "";
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return name;
+}
+
+std::string XDriver::ResourceClass(Window window) const {
+    XClassHint hint{};
+    if (!XGetClassHint(display, window, &hint)) return "";
+    std::string name = hint.res_class ? hint.res_class : "";
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return name;
+}
+
+std::vector<std::string> XDriver::Protocols(Window window) const {
+    std::vector<std::string> names;
+    Atom* atoms = nullptr;
+    int count = 0;
+    if (!XGetWMProtocols(display, window, &atoms, &count)) return names;
+    for (int i = 0; i < count; ++i) {
+        char* name = XGetAtomName(display, atoms[i]);
+        names.emplace_back(name ? name : "");
+        XFree(name);
+    }
+    XFree(atoms);
+    return names;
+}
+
+std::vector<std::string> XDriver::AtomListProperty(Window window, const char* property) const {
+    std::vector<std::string> names;
+    Atom actualType = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const Atom atom = XInternAtom(display, property, False);
+    if (XGetWindowProperty(display, window, atom, 0, 1024, False, XA_ATOM, &actualType, &format,
+                           &count, &after, &data) != Success)
+        return names;
+    const Atom* atoms = reinterpret_cast<const Atom*>(data);
+    for (unsigned long i = 0; atoms != nullptr && format == 32 && i < count; ++i) {
+        char* name = XGetAtomName(display, atoms[i]);
+        names.emplace_back(name ? name : "");
+        XFree(name);
+    }
+    if (data != nullptr) XFree(data);
+    return names;
+}
+
+std::string XDriver::StringProperty(Window window, Atom property) const {
+    Atom actualType = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, property, 0, 4096, False, AnyPropertyType, &actualType,
+                           &format, &count, &after, &data) != Success)
+        return "";
+    std::string text;
+    if (data != nullptr && format == 8) text.assign(reinterpret_cast<char*>(data), count);
+    if (data != nullptr) XFree(data);
+    return text;
+}
+
+void XDriver::SendDeleteWindow(Window window) const {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    Sync();
+}
+
+void XDriver::SendTick(Window window) const {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = None;
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 1;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    Sync();
+}
+
+bool WaitUntil(const std::function<bool()>& done, const std::function<void()>& step,
+               std::chrono::milliseconds deadline) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= end) return done();
+        step();
+    }
+    return true;
+}
+
+}  // namespace nebulark::test

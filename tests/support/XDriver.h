@@ -1,0 +1,62 @@
+#pragma once
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace nebulark::test {
+
+// The test's own connection to the server: real input through XTEST, pixels
+// read back with XGetImage and window properties read from the server.
+class XDriver {
+public:
+    XDriver();
+    ~XDriver();
+    XDriver(const XDriver&) = delete;
+    XDriver& operator=(const XDriver&) = delete;
+
+    Display* Connection() const { return display; }
+    bool Ok() const { return display != nullptr; }
+    // A round trip: every request sent so far has been handled by the server,
+    // so input sent before it is already queued for the receiving client.
+    void Sync() const;
+
+    void KeyDown(KeySym keysym) const;
+    void KeyUp(KeySym keysym) const;
+    void KeyTap(KeySym keysym) const;
+    // Moves the pointer to (x, y) inside the window, in window coordinates.
+    void MoveTo(Window window, int x, int y) const;
+    void ButtonDown(unsigned button) const;
+    void ButtonUp(unsigned button) const;
+    void Click(Window window, int x, int y, unsigned button = 1) const;
+    void Focus(Window window) const;
+
+    // 0xRRGGBB of one pixel; -1 when the image cannot be read.
+    int64_t PixelAt(Window window, int x, int y) const;
+    std::vector<uint32_t> Pixels(Window window, int x, int y, int width, int height) const;
+
+    bool NormalHints(Window window, XSizeHints& hints) const;
+    std::string ResourceName(Window window) const;
+    std::string ResourceClass(Window window) const;
+    std::vector<std::string> Protocols(Window window) const;
+    std::vector<std::string> AtomListProperty(Window window, const char* property) const;
+    std::string StringProperty(Window window, Atom property) const;
+
+    void SendDeleteWindow(Window window) const;
+    // A client message of type None whose first value is 1.
+    void SendTick(Window window) const;
+
+private:
+    Display* display = nullptr;
+};
+
+// Calls `step` until `done` answers true or the deadline passes; answers done().
+bool WaitUntil(const std::function<bool()>& done, const std::function<void()>& step,
+               std::chrono::milliseconds deadline = std::chrono::milliseconds(3000));
+
+}  // namespace nebulark::test

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+
+namespace nebulark::test {
+
+// A private Xvfb started on a display number it picks itself (-displayfd),
+// killed with the test process if that dies first.
+class XvfbServer {
+public:
+    XvfbServer() = default;
+    ~XvfbServer();
+    XvfbServer(const XvfbServer&) = delete;
+    XvfbServer& operator=(const XvfbServer&) = delete;
+
+    // Starts the server with one screen of the given depth; true once it
+    // accepts connections. The display name is then ":N".
+    bool Start(int depth = 24, int width = 1024, int height = 768);
+    void Stop();
+    const std::string& DisplayName() const { return displayName; }
+
+private:
+    pid_t pid = -1;
+    std::string displayName;
+};
+
+}  // namespace nebulark::test
