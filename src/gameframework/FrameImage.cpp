@@ -1,0 +1,136 @@
+#include "gameframework/FrameImage.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace nebulark {
+
+namespace {
+
+struct Blit {
+    int64_t x, y, w, h, left, top;
+};
+
+// Clips a w × h blit from (left, top) of a sw × sh source to (x, y) of a tw × th
+// target; false when nothing is left. The source is clipped first, so a frame
+// index beyond a strip never reads outside the picture.
+bool ClipBlit(Blit& c, int64_t tw, int64_t th, int64_t sw, int64_t sh) {
+    if (c.left < 0) {
+        c.x -= c.left;
+        c.w += c.left;
+        c.left = 0;
+    }
+    if (c.top < 0) {
+        c.y -= c.top;
+        c.h += c.top;
+        c.top = 0;
+    }
+    c.w = std::min(c.w, sw - c.left);
+    c.h = std::min(c.h, sh - c.top);
+    if (c.x < 0) {
+        c.w += c.x;
+        c.left -= c.x;
+        c.x = 0;
+    }
+    if (c.y < 0) {
+        c.h += c.y;
+        c.top -= c.y;
+        c.y = 0;
+    }
+    if (c.y >= th || c.x >= tw) return false;
+    c.w = std::min(c.w, tw - c.x);
+    c.h = std::min(c.h, th - c.y);
+    return c.w > 0 && c.h > 0;
+}
+
+}  // namespace
+
+FrameImage::FrameImage(uint8_t* data, int width, int height, int bytesPerLine,
+                       const PixelLayout& layout)
+    : data(data), width(width), height(height), bytesPerLine(bytesPerLine), layout(layout) {}
+
+FrameImage FrameImage::Of(XImage* image, const PixelLayout& layout) {
+    if (image == nullptr || image->data == nullptr) return FrameImage();
+    PixelLayout probed = layout;
+    if (image->bits_per_pixel >= 8) probed.bytesPerPixel = image->bits_per_pixel / 8;
+    return FrameImage(reinterpret_cast<uint8_t*>(image->data), image->width, image->height,
+                      image->bytes_per_line, probed);
+}
+
+void FrameImage::CopyAllFrom(const FrameImage& source) {
+    if (Empty() || source.Empty()) return;
+    std::memcpy(data, source.data, std::min(ByteSize(), source.ByteSize()));
+}
+
+bool FrameImage::CopyRectFrom(const FrameImage& source, int x, int y, int w, int h) {
+    if (Empty() || source.Empty()) return true;
+    const int rows = std::min(height, source.height);
+    const int columns = std::min(width, source.width);
+    const bool fits = y + h <= rows;
+    if (x < 0) {
+        w += x;
+        x = 0;
+    }
+    if (y < 0) {
+        h += y;
+        y = 0;
+    }
+    w = std::min(w, columns - x);
+    h = std::min(h, rows - y);
+    const size_t bytes = static_cast<size_t>(std::max(w, 0)) * layout.bytesPerPixel;
+    for (int row = y; row < y + h && w > 0; ++row)
+        std::memcpy(Pixel(x, row), source.Pixel(x, row), bytes);
+    return fits;
+}
+
+void FrameImage::Blend(const FrameImage& source, int x, int y, SourceRect rect, bool transparent,
+                       FrameImage* alsoInto) {
+    if (Empty() || source.Empty()) return;
+    Blit c{x, y, rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top};
+    if (!ClipBlit(c, width, height, source.width, source.height)) return;
+    if (alsoInto != nullptr &&
+        (alsoInto->Empty() || alsoInto->width < c.x + c.w || alsoInto->height < c.y + c.h))
+        alsoInto = nullptr;
+
+    const PixelLayout& s = source.layout;
+    const PixelLayout& d = layout;
+    for (int row = 0; row < c.h; ++row) {
+        const int sy = static_cast<int>(c.top) + row, ty = static_cast<int>(c.y) + row;
+        const uint8_t* from = source.Pixel(static_cast<int>(c.left), sy);
+        uint8_t* to = Pixel(static_cast<int>(c.x), ty);
+        uint8_t* copy = alsoInto ? alsoInto->Pixel(static_cast<int>(c.x), ty) : nullptr;
+        for (int col = 0; col < c.w; ++col) {
+            const uint8_t r = from[s.red], g = from[s.green], b = from[s.blue];
+            if (!transparent || (r | g | b) != 0) {
+                to[d.red] = r;
+                to[d.green] = g;
+                to[d.blue] = b;
+                if (copy) {
+                    copy[d.red] = r;
+                    copy[d.green] = g;
+                    copy[d.blue] = b;
+                }
+            }
+            from += s.bytesPerPixel;
+            to += d.bytesPerPixel;
+            if (copy) copy += d.bytesPerPixel;
+        }
+    }
+}
+
+void FrameImage::SetPixel(int x, int y, uint32_t colour) {
+    if (Empty() || x < 0 || y < 0 || x >= width || y >= height) return;
+    uint8_t* pixel = Pixel(x, y);
+    pixel[layout.red] = static_cast<uint8_t>(colour >> 16);
+    pixel[layout.green] = static_cast<uint8_t>(colour >> 8);
+    pixel[layout.blue] = static_cast<uint8_t>(colour);
+}
+
+uint32_t FrameImage::PixelAt(int x, int y) const {
+    if (Empty() || x < 0 || y < 0 || x >= width || y >= height) return 0;
+    const uint8_t* pixel = Pixel(x, y);
+    return (uint32_t{pixel[layout.red]} << 16) | (uint32_t{pixel[layout.green]} << 8) |
+           pixel[layout.blue];
+}
+
+}  // namespace nebulark

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdint>
+
+namespace nebulark {
+
+// Byte positions of the three colour channels inside one server pixel.
+struct PixelLayout {
+    int bytesPerPixel = 4;
+    int red = 2;
+    int green = 1;
+    int blue = 0;
+};
+
+// A source rectangle: left and top inclusive, right and bottom exclusive.
+struct SourceRect {
+    int64_t left = 0;
+    int64_t top = 0;
+    int64_t right = 0;
+    int64_t bottom = 0;
+};
+
+// A non-owning view of an image's pixel bytes in the server's layout, with
+// the pixel work of frame composition. Only the three colour bytes of a pixel
+// are ever written; the fourth byte of a 32-bit pixel is left as it is.
+class FrameImage {
+public:
+    FrameImage() = default;
+    FrameImage(uint8_t* data, int width, int height, int bytesPerLine, const PixelLayout& layout);
+    // A view of an XImage (an empty view for null).
+    static FrameImage Of(XImage* image, const PixelLayout& layout);
+
+    bool Empty() const { return data == nullptr || width <= 0 || height <= 0; }
+    int Width() const { return width; }
+    int Height() const { return height; }
+    size_t ByteSize() const {
+        return static_cast<size_t>(bytesPerLine) * static_cast<size_t>(height);
+    }
+
+    // Copies every byte of `source` that fits.
+    void CopyAllFrom(const FrameImage& source);
+    // Copies the rows y … y + h − 1, columns x … x + w − 1, from `source` at
+    // the same place. Answers false when the rows had to be cut at the end of
+    // either image.
+    bool CopyRectFrom(const FrameImage& source, int x, int y, int w, int h);
+    // Blends the source rectangle of `source` with its top-left corner at
+    // (x, y), clipped to this image and to the source. With `transparent`,
+    // pixels whose three colour bytes are all 0 are skipped. `alsoInto`, when
+    // given, receives the same pixels.
+    void Blend(const FrameImage& source, int x, int y, SourceRect rect, bool transparent,
+               FrameImage* alsoInto = nullptr);
+    // Sets one pixel to 0xRRGGBB; nothing outside the image.
+    void SetPixel(int x, int y, uint32_t colour);
+    // 0xRRGGBB of one pixel; 0 outside the image.
+    uint32_t PixelAt(int x, int y) const;
+
+private:
+    uint8_t* Pixel(int x, int y) const {
+        return data + static_cast<size_t>(y) * static_cast<size_t>(bytesPerLine) +
+               static_cast<size_t>(x) * static_cast<size_t>(layout.bytesPerPixel);
+    }
+
+    uint8_t* data = nullptr;
+    int width = 0;
+    int height = 0;
+    int bytesPerLine = 0;
+    PixelLayout layout;
+};
+
+}  // namespace nebulark
