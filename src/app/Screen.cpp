@@ -1,12 +1,36 @@
 #include "app/Screen.h"
 
+#include <string>
+
 #include "app/Log.h"
 
 namespace nebulark {
 
 namespace {
+
 Screen* currentScreen = nullptr;
+XErrorHandler chainedErrorHandler = nullptr;
+
+// Xlib's own handler ends the program on any protocol error; this one logs the
+// error and lets the program go on. A handler installed before the connection
+// was opened (a test harness, for one) is still told.
+int LogXError(Display* display, XErrorEvent* error) {
+    char description[256] = "";
+    XGetErrorText(display, error->error_code, description, sizeof description);
+    LogMessage(std::string("Errore X: ") + description + " - richiesta " +
+               std::to_string(error->request_code));
+    return chainedErrorHandler != nullptr ? chainedErrorHandler(display, error) : 0;
 }
+
+// Setting a null handler restores Xlib's default and answers the handler in
+// place; setting ours then answers the default, which is never chained.
+void InstallErrorHandler() {
+    const XErrorHandler previous = XSetErrorHandler(nullptr);
+    const XErrorHandler xlibDefault = XSetErrorHandler(LogXError);
+    if (previous != LogXError && previous != xlibDefault) chainedErrorHandler = previous;
+}
+
+}  // namespace
 
 Screen::Screen(const char* title) : title(title) {
     Open();
@@ -30,6 +54,7 @@ void Screen::Open() {
         LogMessage("XOpenDisplay(0) failed.");
         return;
     }
+    InstallErrorHandler();
     screenNumber = DefaultScreen(display);
     width = DisplayWidth(display, screenNumber);
     height = DisplayHeight(display, screenNumber);

@@ -1,0 +1,435 @@
+#include "widgets/DrawingSurface.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "app/Application.h"
+#include "app/Log.h"
+#include "app/Screen.h"
+#include "util/StringUtils.h"
+#include "widgets/Form.h"
+#include "widgets/PixelChannels.h"
+
+namespace nebulark {
+
+namespace {
+
+constexpr int kFullCircle = 360 * 64;
+
+Form* FirstForm() {
+    const auto& forms = Application::Forms();
+    return forms.empty() ? nullptr : static_cast<Form*>(forms.front());
+}
+
+unsigned long PixelOf(int32_t colour) {
+    return static_cast<unsigned long>(static_cast<uint32_t>(colour) & 0xFFFFFF);
+}
+
+bool SameColour(const unsigned char* pixel, PixelChannels channels, int32_t key) {
+    return pixel[channels.red] == ((key >> 16) & 0xFF) &&
+           pixel[channels.green] == ((key >> 8) & 0xFF) && pixel[channels.blue] == (key & 0xFF);
+}
+
+// Pixels of the image that have the key colour take the colour of the same
+// pixel of the window copy. Rows are addressed through each image's own
+// stride, and nothing outside the smaller of the two images is touched.
+void ReplaceKeyPixels(XImage& image, const XImage& window, int w, int h, PixelChannels channels,
+                      int32_t key) {
+    const int bytes = image.bits_per_pixel / 8;
+    const int highest = std::max({channels.red, channels.green, channels.blue});
+    const int lowest = std::min({channels.red, channels.green, channels.blue});
+    if (image.data == nullptr || window.data == nullptr || bytes != window.bits_per_pixel / 8 ||
+        lowest < 0 || highest >= bytes)
+        return;
+    const int rows = std::min({h, image.height, window.height});
+    const int columns = std::min({w, image.width, window.width});
+    for (int row = 0; row < rows; ++row) {
+        auto* target = reinterpret_cast<unsigned char*>(image.data) + row * image.bytes_per_line;
+        const auto* source =
+            reinterpret_cast<const unsigned char*>(window.data) + row * window.bytes_per_line;
+        for (int column = 0; column < columns; ++column) {
+            unsigned char* pixel = target + column * bytes;
+            const unsigned char* under = source + column * bytes;
+            if (!SameColour(pixel, channels, key)) continue;
+            pixel[channels.red] = under[channels.red];
+            pixel[channels.green] = under[channels.green];
+            pixel[channels.blue] = under[channels.blue];
+        }
+    }
+}
+
+}  // namespace
+
+DrawingSurface::DrawingSurface(GUIElement* element) {
+    form = element != nullptr ? Application::OwningForm(element) : FirstForm();
+    Display* display = Connection();
+    // Without a window there is nothing to make a context for; every
+    // operation then draws nothing.
+    if (display == nullptr || Target() == 0) {
+        LogMessage("Errore nella creazione del GC");
+        return;
+    }
+    XGCValues values{};
+    gc = XCreateGC(display, Target(), GCCapStyle | GCJoinStyle, &values);
+    if (gc == nullptr) {
+        LogMessage("Errore nella creazione del GC");
+        return;
+    }
+    SetUpContext(display);
+}
+
+DrawingSurface::~DrawingSurface() {
+    Display* display = Connection();
+    if (display == nullptr) return;
+    if (fallbackFont != nullptr) XFreeFontInfo(nullptr, fallbackFont, 1);
+    if (gc != nullptr) XFreeGC(display, gc);
+}
+
+void DrawingSurface::SetUpContext(Display* display) {
+    const int screenNumber = form->GetScreen()->GetScreenNumber();
+    XSetForeground(display, gc, WhitePixel(display, screenNumber));
+    XSetBackground(display, gc, BlackPixel(display, screenNumber));
+    XSetFillStyle(display, gc, FillSolid);
+    XSetLineAttributes(display, gc, 1, LineSolid, CapRound, JoinRound);
+    // A font that cannot be loaded leaves the server's default font in the
+    // context.
+    if (XFontStruct* font = GetFontStruct()) XSetFont(display, gc, font->fid);
+}
+
+Display* DrawingSurface::Connection() const {
+    if (form == nullptr || form->GetScreen() == nullptr) return nullptr;
+    return form->GetScreen()->GetDisplay();
+}
+
+Window DrawingSurface::Target() const {
+    return form != nullptr ? form->GetWindow() : 0;
+}
+
+void DrawingSurface::SetColour(int32_t colour) {
+    if (colour != -1) XSetForeground(Connection(), gc, PixelOf(colour));
+}
+
+void DrawingSurface::Flush() {
+    XFlush(Connection());
+}
+
+// The font must have been loaded on this surface's connection: a font of
+// another connection would name nothing here.
+XFontStruct* DrawingSurface::GetFontStruct() {
+    Form* first = FirstForm();
+    Display* display = Connection();
+    if (first == nullptr || display == nullptr) return nullptr;
+    FontDescriptor& descriptor = first->GetFont();
+    XFontStruct* font = descriptor.getFont(display);
+    return descriptor.xdisplay == display ? font : nullptr;
+}
+
+int DrawingSurface::LineHeight() {
+    const XFontStruct* font = GetFontStruct();
+    return font != nullptr ? font->ascent + 1 : 0;
+}
+
+int DrawingSurface::CharWidth() {
+    XFontStruct* font = GetFontStruct();
+    return font != nullptr ? XTextWidth(font, "a", 1) : 0;
+}
+
+int DrawingSurface::WideCharWidth() {
+    XFontStruct* font = GetFontStruct();
+    return font != nullptr ? XTextWidth(font, "M", 1) : 0;
+}
+
+void DrawingSurface::DrawPoint(int x, int y, int32_t colour) {
+    if (!Ready()) return;
+    SetColour(colour);
+    XDrawPoint(Connection(), Target(), gc, x, y);
+    Flush();
+}
+
+XImage* DrawingSurface::ReadBack(Drawable drawable, int x, int y, int w, int h) {
+    if (!Ready() || w <= 0 || h <= 0) return nullptr;
+    return XGetImage(Connection(), drawable, x, y, static_cast<unsigned>(w),
+                     static_cast<unsigned>(h), AllPlanes, ZPixmap);
+}
+
+int64_t DrawingSurface::GetPixel(int x, int y) {
+    XImage* image = ReadBack(Target(), x, y, 1, 1);
+    if (image == nullptr) return -1;
+    const int64_t pixel = static_cast<int64_t>(XGetPixel(image, 0, 0));
+    XDestroyImage(image);
+    return pixel;
+}
+
+// A dashed line is drawn one pixel wide, and the context returns to solid
+// lines afterwards.
+void DrawingSurface::DrawLine(int x1, int y1, int x2, int y2, int style, int32_t colour) {
+    if (!Ready()) return;
+    SetColour(colour);
+    const int lineStyle = style == 1 ? LineOnOffDash : style == 2 ? LineDoubleDash : LineSolid;
+    if (lineStyle != LineSolid)
+        XSetLineAttributes(Connection(), gc, 1, lineStyle, CapRound, JoinRound);
+    XDrawLine(Connection(), Target(), gc, x1, y1, x2, y2);
+    if (lineStyle != LineSolid)
+        XSetLineAttributes(Connection(), gc, 1, LineSolid, CapRound, JoinRound);
+    Flush();
+}
+
+void DrawingSurface::DrawLine(int x1, int y1, int x2, int y2, int32_t colour) {
+    DrawLine(x1, y1, x2, y2, 0, colour);
+}
+
+void DrawingSurface::DrawLines(XPoint* points, int count, int32_t colour) {
+    if (!Ready() || points == nullptr || count <= 0) return;
+    SetColour(colour);
+    XDrawLines(Connection(), Target(), gc, points, count, CoordModeOrigin);
+    Flush();
+}
+
+void DrawingSurface::FillPolygon(XPoint* points, int count, int outline, int32_t outlineColour,
+                                 int32_t fillColour) {
+    if (!Ready() || points == nullptr || count <= 0) return;
+    SetColour(fillColour);
+    XFillPolygon(Connection(), Target(), gc, points, count, Complex, CoordModeOrigin);
+    if (outline > 0) DrawLines(points, count, outlineColour);
+    Flush();
+}
+
+// The rectangle is drawn one pixel smaller than asked, so that its outline
+// covers exactly w × h pixels. A wider line applies to this rectangle only.
+void DrawingSurface::DrawRect(int x, int y, int w, int h, int lineWidth, int32_t colour) {
+    if (!Ready() || w <= 0 || h <= 0) return;
+    SetColour(colour);
+    if (lineWidth > 1)
+        XSetLineAttributes(Connection(), gc, static_cast<unsigned>(lineWidth), LineSolid, CapRound,
+                           JoinRound);
+    XDrawRectangle(Connection(), Target(), gc, x, y, static_cast<unsigned>(w - 1),
+                   static_cast<unsigned>(h - 1));
+    if (lineWidth > 1) XSetLineAttributes(Connection(), gc, 1, LineSolid, CapRound, JoinRound);
+    Flush();
+}
+
+void DrawingSurface::DrawRect(const RectStyle& rect) {
+    DrawRect(rect.x, rect.y, rect.width, rect.height, rect.lineWidth, rect.lineColour);
+}
+
+// The controls rely on the fill leaving the last column and row alone.
+void DrawingSurface::FillRect(int x, int y, int w, int h, int borderWidth, int32_t borderColour,
+                              int32_t fillColour) {
+    if (!Ready() || w <= 1 || h <= 1) return;
+    SetColour(fillColour);
+    XFillRectangle(Connection(), Target(), gc, x, y, static_cast<unsigned>(w - 1),
+                   static_cast<unsigned>(h - 1));
+    if (borderWidth > 0) DrawRect(x, y, w - 1, h - 1, borderWidth, borderColour);
+    Flush();
+}
+
+void DrawingSurface::FillRect(const RectStyle& rect) {
+    FillRect(rect.x, rect.y, rect.width, rect.height, rect.lineWidth, rect.lineColour,
+             rect.fillColour);
+}
+
+// The line width is deliberately not applied: ellipse outlines are always one
+// pixel wide.
+void DrawingSurface::DrawEllipse(int x, int y, int w, int h, int, int32_t colour) {
+    if (!Ready() || w < 0 || h < 0) return;
+    SetColour(colour);
+    XSetArcMode(Connection(), gc, ArcPieSlice);
+    XDrawArc(Connection(), Target(), gc, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h),
+             0, kFullCircle);
+    Flush();
+}
+
+void DrawingSurface::FillEllipse(int x, int y, int w, int h, int borderWidth, int32_t borderColour,
+                                 int32_t fillColour) {
+    if (!Ready() || w < 0 || h < 0) return;
+    SetColour(fillColour);
+    XFillArc(Connection(), Target(), gc, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h),
+             0, kFullCircle);
+    if (borderWidth > 0) DrawEllipse(x, y, w, h, borderWidth, borderColour);
+    Flush();
+}
+
+void DrawingSurface::DrawTextBox(int x, int y, int w, int h, const std::string& text,
+                                 int32_t colour, int32_t backColour, int alignment) {
+    DrawText(x, y, w, h, text, colour, backColour, alignment, true);
+}
+
+// One line per call: the first line is drawn and the rest goes to a recursive
+// call below it, with the box shortened by one line. Multi-line text is never
+// centred vertically, and once a line had to be narrowed the lines below it
+// are left-aligned.
+void DrawingSurface::DrawText(int x, int y, int w, int h, const std::string& text, int32_t colour,
+                              int32_t backColour, int alignment, bool centreVertically) {
+    if (!Ready()) return;
+    SetColour(colour);
+    if (backColour != -1) XSetBackground(Connection(), gc, PixelOf(backColour));
+    if (h <= 9) {
+        Flush();
+        return;
+    }
+
+    const size_t newline = text.find('\n');
+    std::string line = text.substr(0, newline);
+    std::string rest = newline == std::string::npos ? "" : text.substr(newline + 1);
+    bool narrowed = false;
+    if (w > 0) {
+        const size_t cut = FitLine(line, w);
+        if (cut < line.size()) {
+            narrowed = true;
+            rest = line.substr(cut) + (newline == std::string::npos ? "" : "\n" + rest);
+            line.resize(cut);
+        }
+    }
+    if (backColour != -1 && centreVertically && w > 0) {
+        FillRect(x, y, w, h + 1, 0, -1, backColour);
+        SetColour(colour);
+    }
+    const int lineHeight = TextLineHeight();
+    if (rest.empty()) {
+        const int baseline = y + lineHeight + (centreVertically ? (h - lineHeight) / 2 : 0);
+        DrawString(AlignedStart(x, w, line, alignment), baseline - 1, line);
+    } else {
+        DrawString(narrowed ? x : AlignedStart(x, w, line, alignment), y + lineHeight - 1, line);
+        DrawText(x, y + lineHeight, w, h - lineHeight, trim(rest), colour, backColour,
+                 narrowed ? 0 : alignment, false);
+    }
+    Flush();
+}
+
+// Moves the cut left until the line fits. A cut that would split a word moves
+// back to the blank before the word when there is one; that blank then starts
+// the rest.
+size_t DrawingSurface::FitLine(const std::string& line, int w) {
+    size_t cut = line.size();
+    while (cut > 0 && TextWidth(line.substr(0, cut)) > w) {
+        --cut;
+        if (!std::isalpha(static_cast<unsigned char>(line[cut])) || cut == 0) continue;
+        const size_t blank = line.rfind(' ', cut - 1);
+        if (blank != std::string::npos) cut = blank;
+    }
+    return cut;
+}
+
+int DrawingSurface::AlignedStart(int x, int w, const std::string& line, int alignment) {
+    if (alignment == 0 || w <= 0) return x;
+    const int textWidth = TextWidth(line);
+    return alignment == 1 ? x + w - textWidth : x + (w - textWidth) / 2;
+}
+
+void DrawingSurface::DrawString(int x, int baseline, const std::string& line) {
+    if (line.empty()) return;
+    XDrawString(Connection(), Target(), gc, x, baseline, line.data(),
+                static_cast<int>(line.size()));
+}
+
+// Text is measured with the font it is drawn in: the first form's font, or
+// when that cannot be loaded, the context's default font.
+XFontStruct* DrawingSurface::TextFont() {
+    if (XFontStruct* font = GetFontStruct()) return font;
+    if (fallbackFont == nullptr) fallbackFont = XQueryFont(Connection(), XGContextFromGC(gc));
+    return fallbackFont;
+}
+
+int DrawingSurface::TextLineHeight() {
+    const XFontStruct* font = TextFont();
+    const int ascent = font != nullptr ? font->ascent : 0;
+    return ascent < 16 ? 15 : ascent + 1;
+}
+
+int DrawingSurface::TextWidth(const std::string& text) {
+    XFontStruct* font = TextFont();
+    if (font == nullptr || text.empty()) return 0;
+    return XTextWidth(font, text.data(), static_cast<int>(text.size()));
+}
+
+void DrawingSurface::DrawImage(int x, int y, int w, int h, XImage* image) {
+    DrawImagePart(x, y, w, h, image, 0, 0);
+}
+
+// Xlib clips the source rectangle to the image.
+void DrawingSurface::DrawImagePart(int x, int y, int w, int h, XImage* image, int sourceX,
+                                   int sourceY) {
+    if (!Ready() || image == nullptr) return;
+    const unsigned width = static_cast<unsigned>(w > 0 ? w : image->width);
+    const unsigned height = static_cast<unsigned>(h > 0 ? h : image->height);
+    XPutImage(Connection(), Target(), gc, image, sourceX, sourceY, x, y, width, height);
+    Flush();
+}
+
+// A rectangle that cannot be read back (one reaching outside the window) draws
+// nothing.
+void DrawingSurface::DrawImageKeyed(int x, int y, int w, int h, XImage* image, int32_t key) {
+    if (!Ready() || image == nullptr) return;
+    if (w <= 0) w = image->width;
+    if (h <= 0) h = image->height;
+    const PixelChannels channels = ProbePixelChannels(form);
+    XImage* window = ReadBack(Target(), x, y, w, h);
+    if (window == nullptr) return;
+    ReplaceKeyPixels(*image, *window, w, h, channels, key);
+    XDestroyImage(window);
+    DrawImage(x, y, w, h, image);
+}
+
+void DrawingSurface::DrawImageKeyed(int x, int y, int w, int h, XImage* image) {
+    DrawImageKeyed(x, y, w, h, image, 0);
+}
+
+// The part is cut out through a pixmap copy of the image, so that the server
+// clips it; a part reaching outside the image draws nothing.
+void DrawingSurface::DrawImagePartKeyed(int x, int y, int w, int h, XImage* image, int sourceX,
+                                        int sourceY, int32_t key) {
+    if (!Ready() || image == nullptr || image->width <= 0 || image->height <= 0) return;
+    if (w <= 0) w = image->width - sourceX;
+    if (h <= 0) h = image->height - sourceY;
+    Display* display = Connection();
+    const Pixmap pixmap =
+        XCreatePixmap(display, Target(), static_cast<unsigned>(image->width),
+                      static_cast<unsigned>(image->height), static_cast<unsigned>(image->depth));
+    XGCValues values{};
+    GC pixmapGc = XCreateGC(display, pixmap, GCCapStyle | GCJoinStyle, &values);
+    XPutImage(display, pixmap, pixmapGc, image, 0, 0, 0, 0, static_cast<unsigned>(image->width),
+              static_cast<unsigned>(image->height));
+    XFreeGC(display, pixmapGc);
+    XImage* part = ReadBack(pixmap, sourceX, sourceY, w, h);
+    XFreePixmap(display, pixmap);
+    if (part == nullptr) return;
+    DrawImageKeyed(x, y, w, h, part, key);
+    XDestroyImage(part);
+}
+
+void DrawingSurface::DrawImagePartKeyed(int x, int y, int w, int h, XImage* image, int sourceX,
+                                        int sourceY) {
+    DrawImagePartKeyed(x, y, w, h, image, sourceX, sourceY, 0);
+}
+
+void DrawingSurface::DrawImageFile(int x, int y, int w, int h, int bitsPerPixel,
+                                   const std::string& path) {
+    DrawPictureFile(x, y, w, h, bitsPerPixel, path, false);
+}
+
+void DrawingSurface::DrawImageFileKeyed(int x, int y, int w, int h, int bitsPerPixel,
+                                        const std::string& path) {
+    DrawPictureFile(x, y, w, h, bitsPerPixel, path, true);
+}
+
+// Decoding picture files belongs to the picture module, which this build does
+// not contain yet: until it does, an existing file draws nothing, exactly as a
+// missing one does.
+void DrawingSurface::DrawPictureFile(int, int, int, int, int, const std::string&, bool) {}
+
+void DrawingSurface::CopyFromDrawable(int x, int y, int w, int h, Drawable drawable, int sourceX,
+                                      int sourceY) {
+    XImage* image = ReadBack(drawable, sourceX, sourceY, w, h);
+    if (image == nullptr) return;
+    DrawImage(x, y, w, h, image);
+    XDestroyImage(image);
+}
+
+XImage* DrawingSurface::CaptureArea(int x, int y, int w, int h) {
+    if (!Ready()) return nullptr;
+    ProbePixelChannels(form);
+    return ReadBack(Target(), x, y, w, h);
+}
+
+}  // namespace nebulark

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <string>
+
+namespace nebulark {
+
+class Form;
+class GUIElement;
+
+// The parameters of a rectangle gathered in one record, for DrawRect and
+// FillRect.
+struct RectStyle {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t lineWidth = 0;
+    int32_t lineColour = -1;
+    int32_t fillColour = -1;
+};
+
+// A form's window paired with one graphics context: the only way the program
+// draws. Every operation draws straight onto the window and flushes. Colours
+// are 0xRRGGBB pixel values of the 24-bit visual; -1 keeps the context's
+// current colour. Text and metrics use the font of the first form.
+class DrawingSurface {
+public:
+    // Draws on the element's form; with none, on the first form.
+    explicit DrawingSurface(GUIElement* element = nullptr);
+    ~DrawingSurface();
+    DrawingSurface(const DrawingSurface&) = delete;
+    DrawingSurface& operator=(const DrawingSurface&) = delete;
+
+    // Metrics of the first form's font; 0 when it cannot be loaded.
+    XFontStruct* GetFontStruct();
+    int LineHeight();
+    int CharWidth();
+    int WideCharWidth();
+
+    void DrawPoint(int x, int y, int32_t colour);
+    // The pixel value at (x, y); -1 when it cannot be read.
+    int64_t GetPixel(int x, int y);
+    // Style 0 solid, 1 on-off dashed, 2 double-dashed.
+    void DrawLine(int x1, int y1, int x2, int y2, int style, int32_t colour);
+    void DrawLine(int x1, int y1, int x2, int y2, int32_t colour);
+    void DrawLines(XPoint* points, int count, int32_t colour);
+    void FillPolygon(XPoint* points, int count, int outline, int32_t outlineColour,
+                     int32_t fillColour);
+    // The outline covers exactly w × h pixels.
+    void DrawRect(int x, int y, int w, int h, int lineWidth, int32_t colour);
+    void DrawRect(const RectStyle& rect);
+    // The fill covers (w − 1) × (h − 1) pixels, and so does the border.
+    void FillRect(int x, int y, int w, int h, int borderWidth, int32_t borderColour,
+                  int32_t fillColour);
+    void FillRect(const RectStyle& rect);
+    void DrawEllipse(int x, int y, int w, int h, int lineWidth, int32_t colour);
+    void FillEllipse(int x, int y, int w, int h, int borderWidth, int32_t borderColour,
+                     int32_t fillColour);
+    // Word-wrapped text in a box. Alignment 0 is left, 1 right, other values
+    // centre.
+    void DrawText(int x, int y, int w, int h, const std::string& text, int32_t colour,
+                  int32_t backColour, int alignment, bool centreVertically);
+    void DrawTextBox(int x, int y, int w, int h, const std::string& text, int32_t colour,
+                     int32_t backColour, int alignment);
+
+    // A w or h of 0 means the image's own width or height. The surface never
+    // frees an image it is given.
+    void DrawImage(int x, int y, int w, int h, XImage* image);
+    void DrawImagePart(int x, int y, int w, int h, XImage* image, int sourceX, int sourceY);
+    // Pixels of the key colour take the window's current colour; the given
+    // image is changed.
+    void DrawImageKeyed(int x, int y, int w, int h, XImage* image, int32_t key);
+    void DrawImageKeyed(int x, int y, int w, int h, XImage* image);
+    void DrawImagePartKeyed(int x, int y, int w, int h, XImage* image, int sourceX, int sourceY,
+                            int32_t key);
+    void DrawImagePartKeyed(int x, int y, int w, int h, XImage* image, int sourceX, int sourceY);
+    // A picture file decoded by its bits per pixel (4, 8 or 24); a missing
+    // file draws nothing.
+    void DrawImageFile(int x, int y, int w, int h, int bitsPerPixel, const std::string& path);
+    void DrawImageFileKeyed(int x, int y, int w, int h, int bitsPerPixel, const std::string& path);
+    void CopyFromDrawable(int x, int y, int w, int h, Drawable drawable, int sourceX, int sourceY);
+    // A copy of a window rectangle, or null; the caller releases it with
+    // XDestroyImage.
+    XImage* CaptureArea(int x, int y, int w, int h);
+
+private:
+    GC gc = nullptr;
+    Form* form = nullptr;
+    // The GC's own font, measured when the first form's font cannot be loaded.
+    XFontStruct* fallbackFont = nullptr;
+
+    Display* Connection() const;
+    Window Target() const;
+    bool Ready() const { return gc != nullptr; }
+    void SetUpContext(Display* display);
+    void SetColour(int32_t colour);
+    void Flush();
+    XImage* ReadBack(Drawable drawable, int x, int y, int w, int h);
+    void DrawPictureFile(int x, int y, int w, int h, int bitsPerPixel, const std::string& path,
+                         bool keyed);
+
+    // Text helpers.
+    XFontStruct* TextFont();
+    int TextLineHeight();
+    int TextWidth(const std::string& text);
+    size_t FitLine(const std::string& line, int w);
+    int AlignedStart(int x, int w, const std::string& line, int alignment);
+    void DrawString(int x, int baseline, const std::string& line);
+};
+
+}  // namespace nebulark

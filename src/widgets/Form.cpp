@@ -1,0 +1,404 @@
+#include "widgets/Form.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include "app/Application.h"
+#include "app/Log.h"
+#include "app/Screen.h"
+
+namespace nebulark {
+
+namespace {
+
+constexpr const char* kApplicationName = "Nebulark.exe";
+constexpr unsigned long kDefaultBackground = 0xAAAAAA;
+constexpr long kInputMask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+                            EnterWindowMask | LeaveWindowMask | PointerMotionMask |
+                            ButtonMotionMask | ExposureMask | StructureNotifyMask |
+                            SubstructureNotifyMask;
+
+// Converts one string to a text property; false when Xlib cannot.
+bool ToTextProperty(const std::string& value, XTextProperty& property) {
+    std::string copy = value;
+    char* list[] = {copy.data()};
+    return XStringListToTextProperty(list, 1, &property) != 0;
+}
+
+void FillWMHints(XWMHints& hints, Pixmap icon) {
+    hints.flags = InputHint | StateHint | IconPixmapHint;
+    hints.input = True;
+    hints.initial_state = NormalState;
+    hints.icon_pixmap = icon;
+}
+
+}  // namespace
+
+bool Form::suppressPaint = false;
+
+Form::Form(int64_t tag) : Form(tag, false) {}
+
+Form::Form(int64_t tag, bool dialog) : GUIElement(tag), dialog(dialog) {
+    typeName = "form";
+    backColor = -1;
+    Application::RegisterForm(this);
+}
+
+Form::~Form() {
+    Application::Unregister(this);
+    created = false;
+    ReleaseWindow();
+}
+
+Display* Form::Connection() const {
+    return screen != nullptr ? screen->GetDisplay() : nullptr;
+}
+
+int32_t Form::GetWidth() const {
+    return width;
+}
+
+int32_t Form::GetHeight() const {
+    return height;
+}
+
+int32_t Form::GetClientWidth() const {
+    if (!created || Connection() == nullptr) return width;
+    Window root = 0;
+    int wx = 0, wy = 0;
+    unsigned int w = 0, h = 0, border = 0, depth = 0;
+    if (!XGetGeometry(Connection(), window, &root, &wx, &wy, &w, &h, &border, &depth)) return width;
+    return static_cast<int32_t>(w);
+}
+
+int32_t Form::GetClientHeight() const {
+    if (!created || Connection() == nullptr) return height;
+    Window root = 0;
+    int wx = 0, wy = 0;
+    unsigned int w = 0, h = 0, border = 0, depth = 0;
+    if (!XGetGeometry(Connection(), window, &root, &wx, &wy, &w, &h, &border, &depth))
+        return height;
+    return static_cast<int32_t>(h);
+}
+
+Point Form::GetPosition() const {
+    Display* display = Connection();
+    if (!created || display == nullptr) return Point{x, y};
+    int rootX = 0, rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, RootWindow(display, DefaultScreen(display)), 0, 0,
+                          &rootX, &rootY, &child);
+    return Point{rootX, rootY};
+}
+
+// The window's own background is fixed at creation; only the stored colour
+// changes.
+void Form::SetBackColor(int64_t colour) {
+    backColor = colour;
+    if (created) UpdateBackColor();
+}
+
+void Form::Show() {
+    GUIElement::Show();
+    if (created && Connection() != nullptr) XRaiseWindow(Connection(), window);
+}
+
+void Form::Reveal() {
+    GUIElement::Show();
+    if (created && Connection() != nullptr) XMapWindow(Connection(), window);
+}
+
+void Form::Hide() {
+    GUIElement::Hide();
+    if (created && Connection() != nullptr) XUnmapWindow(Connection(), window);
+}
+
+void Form::Focus() {
+    if (created && Connection() != nullptr)
+        XSetInputFocus(Connection(), window, RevertToNone, CurrentTime);
+    GUIElement::Focus();
+}
+
+void Form::Paint() {
+    for (GUIElement* element : Application::CollectChildren(id))
+        if (element->IsOwnerPainted() && element->IsCreated()) element->Paint();
+}
+
+void Form::SetBlocked(bool flag) {
+    if (created) GUIElement::SetBlocked(flag);
+}
+
+void Form::Create() {
+    if (created) return;
+    if (Connection() == nullptr) {
+        LogMessage("E' necessario impostare il display");
+        return;
+    }
+    const bool haveWindow = CreateWindow();
+    if (haveWindow) {
+        SetWindowProperties();
+        if (dialog) AnnounceDialog();
+    }
+    Focus();
+    if (!haveWindow) {
+        LogMessage("Errore creazione Form ");
+        return;
+    }
+    AssignId();
+    LoadContents();
+    created = true;
+    UpdateBackColor();
+    OnCreated();
+    XMapWindow(Connection(), window);
+    visible = true;
+    XFlush(Connection());
+}
+
+bool Form::CreateWindow() {
+    Display* display = Connection();
+    const int screenNumber = screen->GetScreenNumber();
+    const unsigned long background =
+        backColor == -1 ? kDefaultBackground : static_cast<unsigned long>(backColor);
+    window = XCreateSimpleWindow(display, RootWindow(display, DefaultScreen(display)), x, y,
+                                 static_cast<unsigned>(width), static_cast<unsigned>(height), 1,
+                                 BlackPixel(display, screenNumber), background);
+    return window != 0;
+}
+
+// Minimum and maximum size equal the size, so the user cannot resize the
+// window; the close button is announced through WM_DELETE_WINDOW.
+void Form::SetWindowProperties() {
+    Display* display = Connection();
+    XSizeHints* sizeHints = XAllocSizeHints();
+    XWMHints* wmHints = XAllocWMHints();
+    XClassHint* classHint = XAllocClassHint();
+    if (sizeHints == nullptr || wmHints == nullptr || classHint == nullptr) {
+        LogMessage("XAllocSizeHints/XAllocWMHints/XAllocClassHint failed");
+        if (sizeHints != nullptr) XFree(sizeHints);
+        if (wmHints != nullptr) XFree(wmHints);
+        if (classHint != nullptr) XFree(classHint);
+        return;
+    }
+    sizeHints->flags = PPosition | PSize | PMinSize | PMaxSize;
+    sizeHints->x = x;
+    sizeHints->y = y;
+    sizeHints->width = sizeHints->min_width = sizeHints->max_width = width;
+    sizeHints->height = sizeHints->min_height = sizeHints->max_height = height;
+    FillWMHints(*wmHints, iconPixmap);
+
+    XTextProperty windowName{}, iconName{};
+    const bool haveWindowName = ToTextProperty(GetCaption(), windowName);
+    const bool haveIconName = ToTextProperty(kApplicationName, iconName);
+    if (!haveWindowName || !haveIconName) LogMessage("XStringListToTextProperty - error");
+
+    std::string applicationName = kApplicationName;
+    classHint->res_name = applicationName.data();
+    classHint->res_class = applicationName.data();
+    XSetWMProperties(display, window, haveWindowName ? &windowName : nullptr,
+                     haveIconName ? &iconName : nullptr, nullptr, 0, sizeHints, wmHints, classHint);
+    XFree(sizeHints);
+    XFree(wmHints);
+    XFree(classHint);
+    if (haveWindowName) XFree(windowName.value);
+    if (haveIconName) XFree(iconName.value);
+
+    deleteAtom = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(display, window, &deleteAtom, 1);
+    XSelectInput(display, window, kInputMask);
+}
+
+void Form::AnnounceDialog() {
+    Display* display = Connection();
+    const Atom type = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
+    const Atom dialogType = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+    XChangeProperty(display, window, type, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&dialogType), 1);
+}
+
+void Form::LoadContents() {
+    suppressPaint = true;
+    OnLoad(userData != 0 ? userData : id);
+    suppressPaint = false;
+}
+
+void Form::ApplyPosition() {
+    if (window != 0 && Connection() != nullptr) XMoveWindow(Connection(), window, x, y);
+}
+
+void Form::ApplySize() {
+    if (window != 0 && Connection() != nullptr)
+        XResizeWindow(Connection(), window, static_cast<unsigned>(width),
+                      static_cast<unsigned>(height));
+}
+
+void Form::ApplyBackColor() {}
+
+void Form::ApplyRaise() {
+    if (window != 0 && Connection() != nullptr) XRaiseWindow(Connection(), window);
+}
+
+void Form::ApplyLower() {
+    if (window != 0 && Connection() != nullptr) XLowerWindow(Connection(), window);
+}
+
+void Form::OnAttach(GUIElement*) {}
+
+void Form::ApplyFont() {}
+
+void Form::UserHookC() {}
+
+void Form::OnBeforeClose() {}
+
+std::string Form::GetTitle() const {
+    return GetValueText();
+}
+
+void Form::SetTitle(const std::string& title) {
+    SetCaption(title);
+    if (!created || Connection() == nullptr) return;
+    XTextProperty property{};
+    if (!ToTextProperty(GetCaption(), property)) {
+        LogMessage("XStringListToTextProperty - out of memory");
+        return;
+    }
+    XSetWMName(Connection(), window, &property);
+    XSetWMIconName(Connection(), window, &property);
+    XFree(property.value);
+}
+
+std::string Form::GetTitleText() const {
+    return GetTitle();
+}
+
+void Form::SetTitleText(const char* data, size_t length) {
+    SetTitle(data != nullptr ? std::string(data, length) : std::string());
+}
+
+void Form::OnCreated() {}
+
+void Form::OnTick() {}
+
+void Form::UserHookD() {}
+
+void Form::SetWindowFlagB(bool flag) {
+    windowFlagB = flag;
+}
+
+void Form::SetWindowFlagC(bool flag) {
+    windowFlagC = flag;
+}
+
+void Form::SetWindowFlagD(bool flag) {
+    windowFlagD = flag;
+}
+
+void Form::DestroyWindow() {
+    created = false;
+    ReleaseWindow();
+}
+
+// A connection that is already closed has taken its windows with it, so only
+// the handle is forgotten then.
+void Form::ReleaseWindow() {
+    if (window == 0) return;
+    Application::ClearFocus();
+    if (Display* display = Connection()) {
+        XUnmapWindow(display, window);
+        XDestroyWindow(display, window);
+    }
+    window = 0;
+}
+
+void Form::OnDialogResult(int32_t, int32_t) {}
+
+bool Form::IsDialog() const {
+    return dialog;
+}
+
+void Form::SetIconPixmap(Pixmap pixmap) {
+    iconPixmap = pixmap;
+    if (!created || Connection() == nullptr) return;
+    XWMHints* hints = XAllocWMHints();
+    if (hints == nullptr) return;
+    FillWMHints(*hints, iconPixmap);
+    XSetWMHints(Connection(), window, hints);
+    XFree(hints);
+}
+
+void Form::FitClientSize(int32_t w, int32_t h) {
+    FitClientSize(w, h, true);
+}
+
+// The difference between the outer and the client size is what the window
+// manager's frame takes; the form grows by it so the client area gets w × h.
+void Form::FitClientSize(int32_t w, int32_t h, bool recentre) {
+    if (!created) return;
+    int32_t dw = GetWidth() - GetClientWidth();
+    int32_t dh = GetHeight() - GetClientHeight();
+    if (dw < 0) dw = 0;
+    if (dh < 0) dh = 0;
+    if (recentre) {
+        const Point position = GetPosition();
+        MoveTo(position.x - dw, position.y - 2 * dh);
+    }
+    SetSize(w + dw, h + dh);
+}
+
+void Form::SetWindowFlagE(bool flag) {
+    windowFlagE = flag;
+}
+
+void Form::SetWindowFlagA(bool flag) {
+    windowFlagA = flag;
+}
+
+void Form::SetModalChild(Form* form) {
+    modalChild = form;
+}
+
+void Form::StoreGeometry(int32_t newX, int32_t newY, int32_t w, int32_t h) {
+    x = newX;
+    y = newY;
+    width = w;
+    height = h;
+}
+
+void Form::SetScreen(Screen* value) {
+    screen = value;
+}
+
+Screen* Form::GetScreen() const {
+    return screen;
+}
+
+void Form::CenterOnScreen() {
+    const int32_t screenWidth = screen != nullptr ? screen->GetWidth() : Screen::ScreenWidth();
+    const int32_t screenHeight = screen != nullptr ? screen->GetHeight() : Screen::ScreenHeight();
+    const Size size = GetSize();
+    MoveTo((screenWidth - size.width) / 2, (screenHeight - size.height) / 2);
+}
+
+void Form::ShowForm() {
+    if (!created) Create();
+    visible = true;
+}
+
+void Form::ShowForm(int32_t) {
+    if (!created) Create();
+    visible = true;
+}
+
+Window Form::GetWindow() const {
+    return window;
+}
+
+void Form::Activate() {
+    if (created) SetActive(true);
+}
+
+void Form::Deactivate() {
+    if (created) SetActive(false);
+}
+
+}  // namespace nebulark

@@ -1,0 +1,9 @@
+#include "widgets/PixelChannels.h"
+
+namespace nebulark {
+
+PixelChannels ProbePixelChannels(GUIElement*) {
+    return PixelChannels{};
+}
+
+}  // namespace nebulark
