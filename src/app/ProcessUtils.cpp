@@ -1,0 +1,108 @@
+#include "app/ProcessUtils.h"
+
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+
+#include "app/ChildProcesses.h"
+#include "util/FileUtils.h"
+#include "util/StringUtils.h"
+
+namespace nebulark {
+
+namespace {
+
+constexpr const char* kBeepFile = "Data/beep.wav";
+constexpr const char* kAudioPlayer = "aplay";
+
+// Answers the folder's name, creating the folder when nothing of that name
+// exists. A regular file of that name is left alone.
+std::string folderOnDemand(const std::string& name) {
+    if (!fileExists(name)) mkdir(name.c_str(), 0777);
+    return name;
+}
+
+}  // namespace
+
+bool RunShell(const std::string& command) {
+    return std::system(command.c_str()) != 0;
+}
+
+bool RunProgram(const std::string& program, const std::string& arguments) {
+    // The arguments are handed to the shell as they stand; the shell splits them.
+    return RunShell(program + " " + arguments);
+}
+
+void Beep() {
+    if (!fileExists(kBeepFile)) return;
+    const auto playBeep = [] { RunProgram(kAudioPlayer, kBeepFile); };
+    if (startChildProcess(playBeep) < 0) playBeep();
+}
+
+int RandomInt(int low, int high) {
+    static bool seeded = false;
+    if (!seeded) {
+        std::srand(static_cast<unsigned>(std::time(nullptr)));
+        seeded = true;
+    }
+    // The span is computed in 64 bits so that a range as wide as int itself
+    // cannot overflow; an empty range answers its lower end.
+    const int64_t span = static_cast<int64_t>(high) - low + 1;
+    if (span <= 0) return low;
+    return static_cast<int>(low + std::rand() % span);
+}
+
+std::string EnsureTrailingSlash(std::string path) {
+    if (path.empty()) return path;
+    const char last = path.back();
+    if (last != '/' && last != '\\') path += '/';
+    return path;
+}
+
+std::string FolderDocuments() {
+    return folderOnDemand("Documenti");
+}
+
+std::string FolderDesktop() {
+    return folderOnDemand("Desktop");
+}
+
+std::string FolderDownload() {
+    return folderOnDemand("Download");
+}
+
+std::string FolderData() {
+    return folderOnDemand("Data");
+}
+
+std::string FolderMusic() {
+    return folderOnDemand("Musica");
+}
+
+std::string FolderPictures() {
+    return folderOnDemand("Immagini");
+}
+
+std::string FolderProgramData() {
+    return folderOnDemand("ProgramData");
+}
+
+std::string SettingsPath(const std::string& first, const std::string& second,
+                         const std::string& file) {
+    std::string folder = folderOnDemand("Settings");
+    folder = folderOnDemand(EnsureTrailingSlash(folder) + first);
+    folder = folderOnDemand(EnsureTrailingSlash(folder) + second);
+    return EnsureTrailingSlash(folder) + file;
+}
+
+std::string SystemDrive() {
+    return "c:";
+}
+
+std::string SystemVolume() {
+    return "SYS:";
+}
+
+}  // namespace nebulark

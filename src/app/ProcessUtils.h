@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+
+namespace nebulark {
+
+// Runs the command through the shell with `system()`. Answers true when the
+// command failed, that is when the status `system()` returned is not 0.
+bool RunShell(const std::string& command);
+
+// Runs the program, one blank and the arguments as one shell command. Answers
+// true when the command failed, as RunShell does.
+bool RunProgram(const std::string& program, const std::string& arguments);
+
+// Plays "Data/beep.wav" with aplay in a child process and returns at once; does
+// nothing when the file is missing. When no child can be started the sound is
+// played in this process, which then waits for it.
+void Beep();
+
+// A pseudo-random integer from low to high, both included, from the C
+// library's generator, which the first call seeds with the current time.
+int RandomInt(int low, int high);
+
+// The path with "/" appended, unless it is empty or already ends with "/" or a
+// backslash.
+std::string EnsureTrailingSlash(std::string path);
+
+// The working folders, relative to the working directory. Each answers its
+// name and creates the folder first when nothing of that name exists.
+std::string FolderDocuments();
+std::string FolderDesktop();
+std::string FolderDownload();
+std::string FolderData();
+std::string FolderMusic();
+std::string FolderPictures();
+std::string FolderProgramData();
+
+// "Settings/<first>/<second>/<file>", creating the three folders on the way.
+std::string SettingsPath(const std::string& first, const std::string& second,
+                         const std::string& file);
+
+std::string SystemDrive();
+std::string SystemVolume();
+
+}  // namespace nebulark
