@@ -4,6 +4,7 @@
 
 #include "app/Log.h"
 #include "app/Screen.h"
+#include "input/JoystickReader.h"
 #include "util/FileUtils.h"
 
 namespace nebulark {
@@ -14,6 +15,20 @@ constexpr const char* kLogFile = "log.txt";
 
 void StartFreshLog() {
     if (fileExists(kLogFile)) removeFile(kLogFile);
+}
+
+// Splits off the joystick reader once the display is open; the child never
+// comes back here. Without a child the game is played with the keyboard.
+void StartJoystick() {
+    if (startJoystickReader() < 0)
+        LogMessage("Could not open joystick. Use the cursor keys to move.");
+}
+
+// Ends the reader before its shared block is removed, so that it cannot
+// publish the block again afterwards.
+void StopJoystick() {
+    stopJoystickReader();
+    releaseJoystickBlock();
 }
 
 void CloseScreen(std::unique_ptr<Screen>& screen) {
@@ -36,6 +51,13 @@ int RunNebulark() {
         CloseScreen(screen);
         return 0;
     }
+    StartJoystick();
+
+    // The main form is built here with the screen and the title, and the event
+    // loop runs with it as the main form until the game asks to quit.
+
+    StopJoystick();
+    // The main form is destroyed here, before the display is closed.
     CloseScreen(screen);
     return 0;
 }

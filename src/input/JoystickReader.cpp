@@ -1,0 +1,146 @@
+#include "input/JoystickReader.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <thread>
+
+#include "app/Application.h"
+#include "app/ChildProcesses.h"
+#include "app/Log.h"
+#include "input/JoystickBlock.h"
+#include "input/JoystickConfig.h"
+
+namespace nebulark {
+
+namespace {
+
+constexpr const char* kNoJoystick = "Could not open joystick. Use the cursor keys to move.";
+constexpr const char* kSettingsUnreadable = "Errore lettura configurazione joystick";
+constexpr auto kReaderExitWait = std::chrono::seconds(2);
+
+// Reads one whole event; false at the end of the device or on an error. A pipe
+// may hand an event over in pieces, so the read goes on until all 8 bytes are in.
+bool readEvent(int device, js_event& event) {
+    auto* bytes = reinterpret_cast<char*>(&event);
+    size_t have = 0;
+    while (have < sizeof event) {
+        const ssize_t got = read(device, bytes + have, sizeof event - have);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        have += static_cast<size_t>(got);
+    }
+    return true;
+}
+
+// Creates the block, keeps it up to date from the device until the device
+// ends, then lets go of the block (which stays until it is unlinked).
+void publishEvents(JoystickState& state) {
+    const int handle = shm_open(kJoystickBlockName, O_RDWR | O_CREAT, 0666);
+    if (handle < 0) {
+        LogMessage("shm_open fallita");
+        return;
+    }
+    void* memory = MAP_FAILED;
+    if (ftruncate(handle, kJoystickBlockSize) == 0)
+        memory = mmap(nullptr, kJoystickBlockSize, PROT_READ | PROT_WRITE, MAP_SHARED, handle, 0);
+    if (memory == MAP_FAILED) {
+        LogMessage("mmap fallita");
+        close(handle);
+        return;
+    }
+    auto* block = static_cast<unsigned char*>(memory);
+    std::memset(block, 0, kJoystickBlockSize);
+    block[kJoystickAvailable] = 1;
+
+    // Nothing in the reader process sets the toolkit's quit flag, so in practice
+    // the loop ends with the device, or the game ends the process with SIGTERM.
+    js_event event{};
+    while (state.deviceHandle >= 0 && !Application::QuitRequested() &&
+           readEvent(state.deviceHandle, event))
+        applyJoystickEvent(event, state.settings, block);
+
+    munmap(memory, kJoystickBlockSize);
+    close(handle);
+}
+
+void closeDevice(JoystickState& state) {
+    if (state.deviceHandle >= 0) close(state.deviceHandle);
+    state.deviceHandle = -1;
+}
+
+void awaitExit(pid_t pid) {
+    const auto deadline = std::chrono::steady_clock::now() + kReaderExitWait;
+    while (std::chrono::steady_clock::now() < deadline) {
+        const pid_t answer = waitpid(pid, nullptr, WNOHANG);
+        if (answer == pid || (answer < 0 && errno != EINTR)) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+}  // namespace
+
+std::string joystickDevicePath(int deviceIndex) {
+    if (deviceIndex == -1) return "/dev/input/js0";
+    return "/dev/input/js" + std::to_string(deviceIndex);
+}
+
+void runJoystickReader(int deviceIndex) {
+    runJoystickReaderOn(joystickDevicePath(deviceIndex));
+}
+
+void runJoystickReaderOn(const std::string& devicePath) {
+    JoystickState& state = joystickState();
+    loadJoystickConfig();
+    const int enable = state.settings.joystickEnable;
+    if (enable == -1) LogMessage(kSettingsUnreadable);
+    if (enable == -1 || enable == 0) return;
+
+    state.deviceHandle = open(devicePath.c_str(), O_RDONLY | O_CLOEXEC);
+    state.available = state.deviceHandle >= 0;
+    if (state.available)
+        publishEvents(state);
+    else
+        LogMessage(kNoJoystick);
+
+    closeDevice(state);
+    if (state.available) shm_unlink(kJoystickBlockName);
+}
+
+pid_t startJoystickReader() {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        // The child shares the game's X connection and stdio buffers: it runs
+        // the reader only and leaves with _exit so that nothing else runs.
+        forgetChildProcesses();
+        runJoystickReader(-1);
+        _exit(0);
+    }
+    if (pid > 0) joystickState().readerPid = pid;
+    return pid;
+}
+
+void stopJoystickReader() {
+    const pid_t pid = joystickState().readerPid;
+    if (pid <= 0) return;
+    kill(pid, SIGTERM);
+    awaitExit(pid);
+}
+
+void releaseJoystickBlock() {
+    JoystickState& state = joystickState();
+    closeDevice(state);
+    // A reader ended by SIGTERM leaves its block behind. Removing it only when a
+    // snapshot happened to see it would leave a stale block, with whatever
+    // direction was held last, for the next run to read as a live joystick.
+    if (state.snapshot.available || state.readerPid > 0) shm_unlink(kJoystickBlockName);
+    state.readerPid = 0;
+}
+
+}  // namespace nebulark

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <sys/types.h>
+
+namespace nebulark {
+
+// The joystick settings read from "joystick.cfg". Every value starts at -1,
+// which means not loaded; a key missing from the file leaves its value at -1.
+struct JoystickSettings {
+    int joystickEnable = -1;  // 1 = use the joystick, 0 = do not
+    int aixsXCfg = -1;        // the axis that steers left and right
+    int aixsYCfg = -1;        // the axis that steers up and down
+    int minValueLeftCfg = -1;
+    int maxValueLeftCfg = -1;
+    int minValueRightCfg = -1;
+    int maxValueRightCfg = -1;
+    int minValueUpCfg = -1;
+    int maxValueUpCfg = -1;
+    int minValueDownCfg = -1;
+    int maxValueDownCfg = -1;
+};
+
+// The game process's last copy of the shared joystick block.
+struct JoystickSnapshotValues {
+    bool available = false;
+    bool up = false;
+    bool down = false;
+    bool left = false;
+    bool right = false;
+    int buttonNumber = 0;
+    bool buttonPressed = false;
+};
+
+// Everything the joystick code keeps for the whole process, in one place. Each
+// of the two processes has its own copy: the reader fills the device fields,
+// the game the snapshot.
+struct JoystickState {
+    JoystickSettings settings;
+    // The reader's open device, -1 when closed.
+    int deviceHandle = -1;
+    // The reader has the device open.
+    bool available = false;
+    JoystickSnapshotValues snapshot;
+    // The reader process this process started, 0 when none.
+    pid_t readerPid = 0;
+};
+
+JoystickState& joystickState();
+
+}  // namespace nebulark

@@ -1,0 +1,285 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <linux/joystick.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <vector>
+
+#include "input/JoystickBlock.h"
+#include "input/JoystickConfig.h"
+#include "input/JoystickReader.h"
+#include "input/JoystickSnapshot.h"
+#include "input/JoystickState.h"
+#include "support/ProcessProbe.h"
+#include "support/TempDir.h"
+
+using namespace nebulark;
+using nebulark::test::ChildrenOf;
+using nebulark::test::TempDir;
+using nebulark::test::WaitFor;
+using nebulark::test::WaitForChild;
+
+namespace {
+
+constexpr const char* kBlockFile = "/dev/shm/mem_shared_hardJoy";
+constexpr const char* kNoJoystick = "Could not open joystick. Use the cursor keys to move.\n";
+
+bool BlockExists() {
+    struct stat info {};
+    return lstat(kBlockFile, &info) == 0;
+}
+
+js_event Event(uint8_t type, uint8_t number, int16_t value) {
+    js_event event{};
+    event.time = 12345;
+    event.type = type;
+    event.number = number;
+    event.value = value;
+    return event;
+}
+
+// Makes the block by hand, `size` bytes long, starting with `bytes`.
+void MakeBlock(size_t size, const std::vector<unsigned char>& bytes) {
+    const int handle = shm_open(kJoystickBlockName, O_RDWR | O_CREAT, 0666);
+    ASSERT_GE(handle, 0);
+    ASSERT_EQ(ftruncate(handle, static_cast<off_t>(size)), 0);
+    const size_t count = std::min(size, bytes.size());
+    ASSERT_EQ(pwrite(handle, bytes.data(), count, 0), static_cast<ssize_t>(count));
+    close(handle);
+}
+
+struct Directions {
+    bool up, down, left, right;
+    bool operator==(const Directions&) const = default;
+};
+
+Directions Now() {
+    const JoystickSnapshot snapshot;
+    return {snapshot.up(), snapshot.down(), snapshot.left(), snapshot.right()};
+}
+
+std::ostream& operator<<(std::ostream& out, const Directions& d) {
+    return out << "up " << d.up << " down " << d.down << " left " << d.left << " right " << d.right;
+}
+
+// Every test here uses the one fixed block name (ctest runs them under a
+// resource lock) and must leave nothing behind in /dev/shm.
+class JoystickBlockTest : public ::testing::Test {
+protected:
+    void SetUp() override { shm_unlink(kJoystickBlockName); }
+    void TearDown() override {
+        EXPECT_FALSE(BlockExists()) << "a block was left behind";
+        shm_unlink(kJoystickBlockName);
+        rmdir(kBlockFile);
+    }
+
+    TempDir dir;
+};
+
+// A reader process fed through a FIFO in place of the device.
+class JoystickReaderTest : public JoystickBlockTest {
+protected:
+    void SetUp() override {
+        JoystickBlockTest::SetUp();
+        loadJoystickConfig();  // before the fork, so both processes see the file whole
+        ASSERT_EQ(mkfifo("js0", 0600), 0);
+        reader = fork();
+        if (reader == 0) {
+            runJoystickReaderOn("js0");
+            _exit(0);
+        }
+        // The write end opens once the reader has opened the device.
+        ASSERT_TRUE(WaitFor([this] {
+            device = open("js0", O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            return device >= 0;
+        }));
+        fcntl(device, F_SETFL, 0);
+    }
+    void TearDown() override {
+        if (device >= 0) close(device);
+        if (reader > 0 && WaitForChild(reader) == -1) kill(reader, SIGKILL);
+        JoystickBlockTest::TearDown();
+    }
+
+    void Send(const js_event& event) {
+        ASSERT_EQ(write(device, &event, sizeof event), static_cast<ssize_t>(sizeof event));
+    }
+    // Sends the event, then a button release on a fresh button as a marker, and
+    // waits until the snapshot shows the marker: by then the event has been
+    // applied too. The marker changes no direction.
+    void Settle(const js_event& event) {
+        Send(event);
+        const int marker = 100 + markers++ % 100;
+        Send(Event(JS_EVENT_BUTTON, static_cast<uint8_t>(marker), 0));
+        ASSERT_TRUE(WaitFor([marker] { return JoystickSnapshot().buttonNumber() == marker; }));
+    }
+
+    pid_t reader = -1;
+    int device = -1;
+    int markers = 0;
+};
+
+}  // namespace
+
+TEST_F(JoystickReaderTest, AxisEventsSetAtMostOneDirection) {
+    Settle(Event(JS_EVENT_AXIS, 0, -32768));  // the left range starts at -32767
+    EXPECT_EQ(Now(), (Directions{false, false, false, false}));
+    Settle(Event(JS_EVENT_AXIS, 0, -1));
+    EXPECT_EQ(Now(), (Directions{false, false, true, false}));
+    Settle(Event(JS_EVENT_AXIS, 0, 0));
+    EXPECT_EQ(Now(), (Directions{false, false, false, false}));
+    Settle(Event(JS_EVENT_AXIS, 0, 1));
+    EXPECT_EQ(Now(), (Directions{false, false, false, true}));
+    // Held diagonally, only the axis that moved last counts.
+    Settle(Event(JS_EVENT_AXIS, 1, -32767));
+    EXPECT_EQ(Now(), (Directions{true, false, false, false}));
+    Settle(Event(JS_EVENT_AXIS, 1, 32767));
+    EXPECT_EQ(Now(), (Directions{false, true, false, false}));
+    Settle(Event(JS_EVENT_AXIS, 2, -1));
+    EXPECT_EQ(Now(), (Directions{false, false, false, false}));
+
+    // An event handed over in two pieces is still read whole.
+    const js_event left = Event(JS_EVENT_AXIS, 0, -100);
+    ASSERT_EQ(write(device, &left, 3), 3);
+    usleep(20'000);
+    ASSERT_EQ(write(device, reinterpret_cast<const char*>(&left) + 3, 5), 5);
+    Settle(Event(0, 0, 0));  // an unknown type, ignored
+    EXPECT_EQ(Now(), (Directions{false, false, true, false}));
+    EXPECT_TRUE(TempDir::Read("log.txt").empty());
+}
+
+TEST_F(JoystickReaderTest, ButtonsAndInitialStateEvents) {
+    Send(Event(JS_EVENT_BUTTON, 3, 1));
+    ASSERT_TRUE(WaitFor([] { return JoystickSnapshot().fire(); }));
+    EXPECT_EQ(JoystickSnapshot().buttonNumber(), 3);
+    Send(Event(JS_EVENT_BUTTON, 3, 0));
+    ASSERT_TRUE(WaitFor([] { return !JoystickSnapshot().fire(); }));
+    EXPECT_EQ(JoystickSnapshot().buttonNumber(), 3);
+
+    // The driver's initial-state events change nothing: a button one first...
+    Send(Event(JS_EVENT_BUTTON | JS_EVENT_INIT, 9, 1));
+    Send(Event(JS_EVENT_AXIS, 1, 5));
+    ASSERT_TRUE(WaitFor([] { return JoystickSnapshot().down(); }));
+    EXPECT_EQ(JoystickSnapshot().buttonNumber(), 3);
+    EXPECT_FALSE(JoystickSnapshot().fire());
+    // ...then an axis one.
+    Settle(Event(JS_EVENT_AXIS | JS_EVENT_INIT, 0, 1));
+    EXPECT_EQ(Now(), (Directions{false, true, false, false}));
+}
+
+TEST_F(JoystickReaderTest, TheEndOfTheDeviceEndsTheReaderAndRemovesTheBlock) {
+    Settle(Event(JS_EVENT_AXIS, 0, -1));
+    Send(Event(JS_EVENT_BUTTON, 1, 1));
+    ASSERT_TRUE(WaitFor([] { return JoystickSnapshot().fire(); }));
+    close(device);
+    device = -1;
+    EXPECT_EQ(WaitForChild(reader), 0);
+    reader = -1;
+    EXPECT_FALSE(BlockExists());
+    // Snapshots taken afterwards see no joystick.
+    const JoystickSnapshot after;
+    EXPECT_FALSE(after.left());
+    EXPECT_FALSE(after.fire());
+    EXPECT_EQ(after.buttonNumber(), 0);
+    EXPECT_TRUE(TempDir::Read("log.txt").empty());
+}
+
+TEST_F(JoystickBlockTest, EveryFailureOfTheReaderIsLoggedAndLeavesNoBlock) {
+    TempDir::Write("device", "");
+    struct Case {
+        const char* config;
+        const char* device;
+        const char* expectedLog;
+        void (*prepare)();
+    };
+    const Case cases[] = {
+        {"AixsXCfg= 0\n", "device", "Errore lettura configurazione joystick\n", nullptr},
+        {"JoystickEnable= 0\n", "no-such-device", "", nullptr},
+        {"JoystickEnable= 1\n", "no-such-device", kNoJoystick, nullptr},
+        // A folder in the block's place cannot be opened, even by root.
+        {"JoystickEnable= 1\n", "device", "shm_open fallita\n", [] { mkdir(kBlockFile, 0700); }},
+        // A FIFO in its place opens but cannot be sized.
+        {"JoystickEnable= 1\n", "device", "mmap fallita\n", [] { mkfifo(kBlockFile, 0600); }},
+        // A device that ends at once.
+        {"JoystickEnable= 1\n", "device", "", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expectedLog);
+        joystickState() = JoystickState{};
+        TempDir::Write("joystick.cfg", c.config);
+        TempDir::Write("log.txt", "");
+        if (c.prepare != nullptr) c.prepare();
+        runJoystickReaderOn(c.device);
+        EXPECT_EQ(TempDir::Read("log.txt"), c.expectedLog);
+        EXPECT_EQ(joystickState().deviceHandle, -1);
+        rmdir(kBlockFile);
+        EXPECT_FALSE(BlockExists());
+    }
+}
+
+TEST_F(JoystickBlockTest, SnapshotsSurviveMissingAndMisSizedBlocks) {
+    TempDir::Write("joystick.cfg", "JoystickEnable= 1\n");
+    loadJoystickConfig();
+    MakeBlock(7, {1, 0, 0, 1, 0, 5, 1});
+    JoystickSnapshot seen;
+    EXPECT_TRUE(seen.left());
+    EXPECT_TRUE(seen.fire());
+    EXPECT_EQ(seen.buttonNumber(), 5);
+
+    // A block that is too short would fault when read through a 7-byte mapping.
+    for (size_t size : {0u, 3u}) {
+        MakeBlock(size, {1, 1, 1, 1, 1, 1, 1});
+        const JoystickSnapshot empty;
+        EXPECT_FALSE(empty.up() || empty.down() || empty.left() || empty.right() || empty.fire());
+        EXPECT_EQ(empty.buttonNumber(), 0);
+        shm_unlink(kJoystickBlockName);
+    }
+    MakeBlock(64, {1, 1, 0, 0, 0, 2, 0});
+    EXPECT_TRUE(JoystickSnapshot().up());
+    shm_unlink(kJoystickBlockName);
+    EXPECT_FALSE(JoystickSnapshot().up());
+    EXPECT_TRUE(TempDir::Read("log.txt").empty());
+}
+
+TEST_F(JoystickBlockTest, UnreadableSettingsAreLoggedAtEverySnapshot) {
+    TempDir::Write("joystick.cfg", "AixsXCfg= 0\n");
+    loadJoystickConfig();
+    MakeBlock(7, {1, 0, 0, 1, 0, 0, 0});
+    EXPECT_FALSE(JoystickSnapshot().left());
+    EXPECT_FALSE(JoystickSnapshot().left());
+    EXPECT_EQ(TempDir::Read("log.txt"),
+              "Errore lettura configurazione joystick\nErrore lettura configurazione joystick\n");
+    shm_unlink(kJoystickBlockName);
+}
+
+TEST_F(JoystickBlockTest, ReleaseRemovesTheBlockASnapshotSaw) {
+    TempDir::Write("joystick.cfg", "JoystickEnable= 1\n");
+    loadJoystickConfig();
+    MakeBlock(7, {1, 0, 0, 0, 0, 0, 0});
+    // Nothing here has seen it or started a reader: the block is not this process's.
+    releaseJoystickBlock();
+    EXPECT_TRUE(BlockExists());
+    const JoystickSnapshot seen;
+    releaseJoystickBlock();
+    EXPECT_FALSE(BlockExists());
+}
+
+// A reader ended by SIGTERM leaves its block behind; the process that started
+// it removes the block even when no snapshot ever saw it, so the next run does
+// not read a stale stick position as a live joystick.
+TEST_F(JoystickBlockTest, StoppingTheReaderRemovesAStaleBlock) {
+    MakeBlock(7, {1, 0, 0, 1, 0, 0, 0});
+    const pid_t pid = startJoystickReader();
+    ASSERT_GT(pid, 0);
+    stopJoystickReader();
+    EXPECT_TRUE(ChildrenOf(getpid()).empty()) << "the reader was not waited for";
+    releaseJoystickBlock();
+    EXPECT_FALSE(BlockExists());
+}
