@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdint>
+
+#include "app/ChildProcesses.h"
+#include "sound/SoundPlayer.h"
+#include "support/ProcessProbe.h"
+#include "support/StubAplay.h"
+#include "support/TempDir.h"
+#include "util/FileUtils.h"
+
+using namespace nebulark;
+using nebulark::test::ChildrenOf;
+using nebulark::test::ScopedPath;
+using nebulark::test::StubAplay;
+using nebulark::test::TempDir;
+using nebulark::test::WaitFor;
+using nebulark::test::WaitForChild;
+using nebulark::test::ZombieChildCount;
+
+namespace {
+
+constexpr const char* kSound = "Data/Explosion.wav";
+
+// A valid one-tenth-second WAV file of silence, 8 kHz mono 8-bit.
+void WriteSilence(const std::string& path) {
+    const uint32_t samples = 800;
+    std::string wav = "RIFF";
+    const auto put32 = [&wav](uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            wav += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    const auto put16 = [&wav](uint16_t v) {
+        wav += static_cast<char>(v & 0xFF);
+        wav += static_cast<char>(v >> 8);
+    };
+    put32(36 + samples);
+    wav += "WAVEfmt ";
+    put32(16);
+    put16(1);
+    put16(1);
+    put32(8000);
+    put32(8000);
+    put16(1);
+    put16(8);
+    wav += "data";
+    put32(samples);
+    wav += std::string(samples, static_cast<char>(0x80));
+    TempDir::Write(path, wav);
+}
+
+class SoundPlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ensureDirectory("Data");
+        WriteSilence(kSound);
+    }
+    // Every stub run has ended and every child has been reaped.
+    void ExpectAllCleared(const StubAplay& aplay) {
+        EXPECT_TRUE(WaitFor([&] { return aplay.AllEnded(); }));
+        EXPECT_TRUE(WaitFor([] {
+            reapFinishedChildren();
+            return ChildrenOf(getpid()).empty();
+        }));
+    }
+
+    TempDir dir;
+};
+
+bool EndedBy(int status, int signal) {
+    return status != -1 && WIFSIGNALED(status) && WTERMSIG(status) == signal;
+}
+
+}  // namespace
+
+TEST_F(SoundPlayerTest, PlayReturnsAtOnceAndTheChildPlaysTheFileOnce) {
+    StubAplay aplay(dir.Path() + "/bin", 0.5);
+    SoundPlayer player;
+    const auto before = std::chrono::steady_clock::now();
+    player.play(kSound, false);
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(300));
+    EXPECT_TRUE(player.playing);
+    EXPECT_GT(player.childId, 0);
+    ASSERT_TRUE(WaitFor([&] { return aplay.Runs().size() == 1; }));
+    EXPECT_EQ(aplay.Runs()[0].endNs, 0) << "play waited for the player";
+    EXPECT_EQ(aplay.Runs()[0].arguments, kSound);
+
+    // The child ends by itself after one run; the flag stays set until the next call.
+    EXPECT_EQ(WaitForChild(player.childId), 0);
+    EXPECT_EQ(aplay.Runs().size(), 1u);
+    EXPECT_GE(aplay.Runs()[0].endNs - aplay.Runs()[0].startNs, 500'000'000);
+    EXPECT_TRUE(player.playing);
+    player.stop();
+    EXPECT_FALSE(player.playing);
+    EXPECT_EQ(player.childId, 0);
+}
+
+TEST_F(SoundPlayerTest, ASecondPlayEndsTheFirstChild) {
+    StubAplay aplay(dir.Path() + "/bin", 0.3);
+    SoundPlayer player;
+    player.play(kSound, false);
+    const pid_t first = player.childId;
+    player.play(kSound, false);
+    const pid_t second = player.childId;
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(EndedBy(WaitForChild(first), SIGTERM));
+    EXPECT_EQ(WaitForChild(second), 0);
+    // The second child played its file to the end.
+    EXPECT_TRUE(WaitFor([&] { return !aplay.Runs().empty() && aplay.AllEnded(); }));
+    ExpectAllCleared(aplay);
+}
+
+TEST_F(SoundPlayerTest, StopAndTerminateSignalALoopingChild) {
+    StubAplay aplay(dir.Path() + "/bin", 0.05);
+    SoundPlayer player;
+    player.play(kSound, true);
+    const pid_t looping = player.childId;
+    // A looping child plays the file again and again.
+    ASSERT_TRUE(WaitFor([&] { return aplay.Runs().size() >= 3; }));
+    player.terminate();
+    EXPECT_TRUE(EndedBy(WaitForChild(looping), SIGTERM));
+    ExpectAllCleared(aplay);
+
+    player.play(kSound, true);
+    const pid_t next = player.childId;
+    player.stop();
+    EXPECT_FALSE(player.playing);
+    EXPECT_TRUE(EndedBy(WaitForChild(next), SIGTERM));
+    ExpectAllCleared(aplay);
+}
+
+TEST_F(SoundPlayerTest, AMissingFileIsLoggedAndStartsNothing) {
+    StubAplay aplay(dir.Path() + "/bin", 0.05);
+    SoundPlayer player;
+    ::testing::internal::CaptureStdout();
+    player.play("Data/Missing.wav", false);
+    player.playAndWait("Data/Missing.wav");
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "Data/Missing.wav non trovato.\nData/Missing.wav non trovato.\n");
+    EXPECT_EQ(TempDir::Read("log.txt"),
+              "Data/Missing.wav non trovato.\nData/Missing.wav non trovato.\n");
+    EXPECT_FALSE(player.playing);
+    EXPECT_TRUE(ChildrenOf(getpid()).empty());
+    EXPECT_TRUE(aplay.Runs().empty());
+}
+
+TEST_F(SoundPlayerTest, PlayAndWaitReturnsOnceThePlayerHasEnded) {
+    StubAplay aplay(dir.Path() + "/bin", 0.2);
+    SoundPlayer player;
+    player.play(kSound, true);
+    const pid_t looping = player.childId;
+    // Waiting for a sound first ends the one playing in the background.
+    player.playAndWait(kSound);
+    EXPECT_FALSE(player.playing);
+    EXPECT_TRUE(EndedBy(WaitForChild(looping), SIGTERM));
+    const auto runs = aplay.Runs();
+    ASSERT_FALSE(runs.empty());
+    EXPECT_NE(runs.back().endNs, 0);
+
+    playSoundOnce(kSound);
+    EXPECT_NE(aplay.Runs().back().endNs, 0);
+    ExpectAllCleared(aplay);
+}
+
+TEST_F(SoundPlayerTest, ABurstOfSoundsLeavesNoZombies) {
+    StubAplay aplay(dir.Path() + "/bin", 0.02);
+    SoundPlayer player;
+    int mostZombies = 0;
+    for (int i = 0; i < 60; ++i) {
+        player.play(kSound, false);
+        usleep(10'000);
+        mostZombies = std::max(mostZombies, ZombieChildCount());
+    }
+    // Finished children are reaped as new ones start: without that there would
+    // be one zombie per sound by now.
+    EXPECT_LE(mostZombies, 4);
+    EXPECT_TRUE(WaitFor([&] {
+        reapFinishedChildren();
+        return ChildrenOf(getpid()).empty();
+    }));
+    EXPECT_EQ(ZombieChildCount(), 0);
+    EXPECT_TRUE(WaitFor([&] { return aplay.AllEnded(); }));
+}
+
+// The real player on a machine without a sound card, and no player at all:
+// the game goes on either way.
+TEST_F(SoundPlayerTest, ARealOrMissingPlayerFailsQuietly) {
+    const bool realPlayer = std::system("command -v aplay >/dev/null 2>&1") == 0;
+    const std::string paths[] = {realPlayer ? std::getenv("PATH") : "", dir.Path() + "/empty"};
+    for (const std::string& path : paths) {
+        if (path.empty()) continue;
+        ScopedPath scoped(path);
+        SoundPlayer player;
+        const auto before = std::chrono::steady_clock::now();
+        player.playAndWait(kSound);
+        EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(10));
+        player.play(kSound, false);
+        EXPECT_EQ(WaitForChild(player.childId, std::chrono::seconds(10)), 0);
+        player.stop();
+    }
+    if (!realPlayer) GTEST_SKIP() << "aplay is not installed; only the missing player was tried";
+}
