@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <functional>
+#include <regex>
+#include <sstream>
+
+#include "scores/HighScoreTable.h"
+#include "support/ProcessProbe.h"
+#include "support/TempDir.h"
+#include "util/FileUtils.h"
+#include "util/StringUtils.h"
+
+using namespace nebulark;
+using nebulark::test::TempDir;
+using nebulark::test::WaitForChild;
+
+namespace {
+
+constexpr const char* kTable = "Data/Nebulark/Score/Classifica.txt";
+
+// The rest of a line as the game builds it.
+std::string Rest(const std::string& name, int level) {
+    return padRight(name, ' ', 12) + " Level " + std::to_string(level);
+}
+
+std::string TenResults() {
+    std::string table;
+    for (int i = 10; i >= 1; --i)
+        table += padLeft(std::to_string(i * 100), '0', 8) + " " + Rest("P" + std::to_string(i), 2) +
+                 "\n";
+    return table;
+}
+
+void WriteTable(const std::string& content) {
+    ASSERT_TRUE(ensureDirectory("Data") && ensureDirectory("Data/Nebulark") &&
+                ensureDirectory("Data/Nebulark/Score"));
+    TempDir::Write(kTable, content);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names = listFiles(folder);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+TEST(HighScoreTable, TheFirstEntryMakesTheFoldersAndAOneLineFile) {
+    TempDir dir;
+    HighScoreTable table("Nebulark");
+    EXPECT_TRUE(table.read().empty());
+    EXPECT_FALSE(table.hasError());
+    EXPECT_TRUE(table.addEntry(1234, Rest("MARIO", 3)));
+    EXPECT_EQ(TempDir::Read(kTable), "00001234 MARIO        Level 3\n");
+    EXPECT_EQ(table.read(), std::vector<std::string>{"00001234 MARIO        Level 3"});
+    EXPECT_EQ(FilesIn("Data/Nebulark/Score"), std::vector<std::string>{"Classifica.txt"});
+
+    // An empty file is an empty table too.
+    TempDir::Write(kTable, "");
+    EXPECT_TRUE(table.read().empty());
+    EXPECT_TRUE(table.addEntry(5, Rest("LUIGI", 1)));
+    EXPECT_EQ(TempDir::Read(kTable), "00000005 LUIGI        Level 1\n");
+}
+
+TEST(HighScoreTable, EntriesAreSortedByteWiseAndCutToTen) {
+    TempDir dir;
+    WriteTable(TenResults());
+    HighScoreTable table("Nebulark");
+    // An eleventh result below all ten is sorted last and dropped.
+    EXPECT_TRUE(table.addEntry(99, Rest("LAST", 9)));
+    EXPECT_EQ(TempDir::Read(kTable), TenResults());
+
+    // Equal scores keep both lines, the greater rest first.
+    EXPECT_TRUE(table.addEntry(500, Rest("ZED", 1)));
+    const std::vector<std::string> lines = table.read();
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[5], "00000500 ZED          Level 1");
+    EXPECT_EQ(lines[6], "00000500 P5           Level 2");
+    EXPECT_EQ(lines[9], "00000200 P2           Level 2");
+
+    // Nine digits keep their last eight; a long name is kept whole.
+    EXPECT_TRUE(table.addEntry(123456789, Rest("FIFTEEN_LETTERS", 4)));
+    EXPECT_EQ(table.read()[0], "23456789 FIFTEEN_LETTERS Level 4");
+    EXPECT_EQ(table.read()[0].size(), table.read()[1].size() + 3);
+}
+
+TEST(HighScoreTable, LinesOutsideTheFormatAreKeptAndCounted) {
+    TempDir dir;
+    WriteTable("\nhand-written line\n00000300 ANNA         Level 2\n\xC3\xA8\x01\x7F\r\n");
+    HighScoreTable table("Nebulark");
+    EXPECT_TRUE(table.addEntry(700, Rest("BEA", 3)));
+    EXPECT_FALSE(table.hasError());
+    EXPECT_EQ(TempDir::Read(kTable),
+              "\xC3\xA8\x01\x7F\r\nhand-written line\n00000700 BEA          Level 3\n"
+              "00000300 ANNA         Level 2\n\n");
+    // A file ending without a newline loses nothing either.
+    WriteTable("00000100 END          Level 1");
+    EXPECT_TRUE(table.addEntry(50, Rest("X", 1)));
+    EXPECT_EQ(Lines(TempDir::Read(kTable)),
+              (std::vector<std::string>{"00000100 END          Level 1",
+                                        "00000050 X            Level 1"}));
+}
+
+// A table that cannot be read whole is never replaced by what could be read.
+TEST(HighScoreTable, UnreadableTablesAreLeftAlone) {
+    TempDir dir;
+    const std::string overlong = TenResults() + std::string(256, 'x') + "\n" + "00000001 TAIL\n";
+    const std::string zeroByte =
+        std::string("00000900 NUL") + '\0' + "BYTE Level 5\n" + TenResults();
+    for (const std::string& content : {overlong, zeroByte}) {
+        WriteTable(content);
+        HighScoreTable table("Nebulark");
+        table.read();
+        EXPECT_TRUE(table.hasError());
+        EXPECT_FALSE(table.addEntry(5000, Rest("NEW", 1)));
+        EXPECT_EQ(TempDir::Read(kTable), content);
+    }
+
+    // A folder in the file's place.
+    removeFile(kTable);
+    ASSERT_TRUE(ensureDirectory(kTable));
+    HighScoreTable table("Nebulark");
+    EXPECT_FALSE(table.addEntry(5000, Rest("NEW", 1)));
+    EXPECT_TRUE(table.hasError());
+}
+
+TEST(HighScoreTable, FoldersThatCannotBeMadeOrWrittenAreReported) {
+    TempDir dir;
+    TempDir::Write("Data", "a file where the folder should be");
+    HighScoreTable table("Nebulark");
+    EXPECT_TRUE(table.read().empty());
+    EXPECT_TRUE(table.hasError());
+    EXPECT_FALSE(table.addEntry(10, Rest("A", 1)));
+    EXPECT_FALSE(table.write({"line"}));
+    EXPECT_EQ(TempDir::Read("Data"), "a file where the folder should be");
+
+    // A score folder where no file can be made, even by root: the failed save
+    // is reported, not taken as stored.
+    removeFile("Data");
+    ASSERT_TRUE(ensureDirectory("Data") && ensureDirectory("Data/Nebulark"));
+    ASSERT_EQ(symlink("/proc", "Data/Nebulark/Score"), 0);
+    EXPECT_FALSE(table.addEntry(10, Rest("A", 1)));
+}
+
+TEST(HighScoreTable, RewritingKeepsTheFilesPermissions) {
+    TempDir dir;
+    WriteTable(TenResults());
+    ASSERT_EQ(chmod(kTable, 0640), 0);
+    HighScoreTable table("Nebulark");
+    EXPECT_TRUE(table.addEntry(2000, Rest("TOP", 7)));
+    struct stat info {};
+    ASSERT_EQ(stat(kTable, &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+// A process killed at any moment of a rewrite leaves the old or the new table
+// whole on disk, never an empty or partial one.
+TEST(HighScoreTable, AKillInTheMiddleOfARewriteLeavesAWholeTable) {
+    TempDir dir;
+    WriteTable(TenResults());
+    const std::regex entry("\\d{8} P?[0-9A-Z]+ +Level \\d+");
+    for (int round = 0; round < 40; ++round) {
+        const pid_t writer = fork();
+        if (writer == 0) {
+            HighScoreTable table("Nebulark");
+            for (int score = 1000 + round * 100000;; ++score)
+                table.addEntry(score, Rest("W" + std::to_string(score % 7), 1));
+        }
+        usleep(static_cast<useconds_t>(500 + round * 250));
+        kill(writer, SIGKILL);
+        ASSERT_NE(WaitForChild(writer), -1);
+
+        const std::string content = TempDir::Read(kTable);
+        ASSERT_FALSE(content.empty()) << "round " << round;
+        ASSERT_EQ(content.back(), '\n') << "round " << round;
+        const std::vector<std::string> lines = Lines(content);
+        ASSERT_EQ(lines.size(), 10u) << "round " << round;
+        for (const std::string& line : lines)
+            ASSERT_TRUE(std::regex_match(line, entry)) << "round " << round << ": " << line;
+        ASSERT_TRUE(std::is_sorted(lines.begin(), lines.end(), std::greater<>()));
+    }
+    // Only the temporary files of killed writers may lie beside the table.
+    for (const std::string& name : FilesIn("Data/Nebulark/Score"))
+        EXPECT_TRUE(name == "Classifica.txt" || name.rfind("Classifica.txt.", 0) == 0) << name;
+}
