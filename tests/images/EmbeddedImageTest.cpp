@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <climits>
-#include <regex>
 
 #include "images/EmbeddedImage.h"
 #include "images/ImageFiles.h"
@@ -14,12 +14,16 @@ using nebulark::test::TempDir;
 
 namespace {
 
-// The values of an export's array, as a compiler would read them.
+// The values of an export's array, as a compiler would read them: every
+// "0x" followed by two hexadecimal digits and a comma.
 std::vector<unsigned char> arrayOfExport(const std::string& text) {
     std::vector<unsigned char> bytes;
-    const std::regex value("0x([0-9A-F]{2}),");
-    for (std::sregex_iterator it(text.begin(), text.end(), value), end; it != end; ++it)
-        bytes.push_back(static_cast<unsigned char>(std::stoi((*it)[1], nullptr, 16)));
+    for (size_t at = text.find("0x"); at != std::string::npos; at = text.find("0x", at + 1)) {
+        if (at + 4 < text.size() && std::isxdigit(static_cast<unsigned char>(text[at + 2])) &&
+            std::isxdigit(static_cast<unsigned char>(text[at + 3])) && text[at + 4] == ',')
+            bytes.push_back(
+                static_cast<unsigned char>(std::stoi(text.substr(at + 2, 2), nullptr, 16)));
+    }
     return bytes;
 }
 
