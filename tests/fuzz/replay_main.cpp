@@ -2,9 +2,11 @@
 //   nebulark_fuzz_replay <target> <file>...
 // A crash shows here as it did under the fuzzer, with the build's own
 // sanitizers if it has them.
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,7 +40,11 @@ int main(int argc, char** argv) {
             continue;
         }
         const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
-        target->run(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+        // An exact-size copy: a vector's spare capacity would hide a read past
+        // the end from the sanitizers.
+        const std::unique_ptr<uint8_t[]> exact(new uint8_t[bytes.size()]);
+        std::copy(bytes.begin(), bytes.end(), exact.get());
+        target->run(exact.get(), bytes.size());
         std::printf("ok %s (%zu bytes)\n", argv[i], bytes.size());
     }
     return status;
