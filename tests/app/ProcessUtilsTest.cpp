@@ -11,7 +11,6 @@
 
 #include "app/ChildProcesses.h"
 #include "app/ProcessUtils.h"
-#include "app/Stopwatch.h"
 #include "support/ProcessProbe.h"
 #include "support/StubAplay.h"
 #include "support/TempDir.h"
@@ -76,16 +75,6 @@ TEST(ProcessUtils, FoldersAreMadeOnDemandAndFilesLeftAlone) {
     TempDir::Write("Musica", "a file, not a folder");
     EXPECT_EQ(FolderMusic(), "Musica");
     EXPECT_EQ(TempDir::Read("Musica"), "a file, not a folder");
-    const std::pair<std::string (*)(), std::string> folders[] = {
-        {FolderDocuments, "Documenti"},
-        {FolderDesktop, "Desktop"},
-        {FolderDownload, "Download"},
-        {FolderPictures, "Immagini"},
-        {FolderProgramData, "ProgramData"}};
-    for (const auto& [folder, name] : folders) {
-        EXPECT_EQ(folder(), name);
-        EXPECT_TRUE(IsDirectory(name)) << name;
-    }
 
     EXPECT_EQ(SettingsPath("Studio", "Nebulark", "opzioni.cfg"),
               "Settings/Studio/Nebulark/opzioni.cfg");
@@ -99,18 +88,6 @@ TEST(ProcessUtils, EnsureTrailingSlashAddsOnlyAMissingSeparator) {
     EXPECT_EQ(EnsureTrailingSlash("Data/"), "Data/");
     EXPECT_EQ(EnsureTrailingSlash("Data\\"), "Data\\");
     EXPECT_EQ(EnsureTrailingSlash("c:"), "c:/");
-}
-
-TEST(ProcessUtils, StopwatchSplitsElapsedSeconds) {
-    Stopwatch watch;
-    watch.Start();
-    const int64_t elapsed = watch.Stop();
-    EXPECT_GE(elapsed, 0);
-    EXPECT_LE(elapsed, 1);
-    watch.elapsed = 2 * 3600 + 3 * 60 + 4 + 24 * 3600;
-    EXPECT_EQ(watch.Hours(), 26);
-    EXPECT_EQ(watch.Minutes(), 3);
-    EXPECT_EQ(watch.Seconds(), 4);
 }
 
 TEST(ProcessUtils, BeepPlaysInTheBackgroundOnlyWhenItsFileExists) {
