@@ -1,5 +1,7 @@
 #include <sys/select.h>
 
+#include <utility>
+
 #include "app/Application.h"
 #include "app/ApplicationState.h"
 #include "app/Log.h"
@@ -85,11 +87,14 @@ int WaitForInput(int descriptor, int ms) {
 
 // The pass visits the timers registered when it began. A callback may add or
 // remove timers: the copy keeps the walk inside its own list, and a timer
-// removed meanwhile is skipped, since its owner may have deleted it.
+// removed meanwhile is skipped, since its owner may have deleted it. The id
+// tells a timer from a new one made at the same address.
 void AdvanceTimers(int step) {
-    const std::vector<GUIElement*> timers = State().timers;
-    for (GUIElement* element : timers) {
-        if (!IsTimerRegistered(element)) continue;
+    std::vector<std::pair<GUIElement*, uint32_t>> timers;
+    for (GUIElement* element : State().timers)
+        timers.emplace_back(element, element->GetId());
+    for (const auto& [element, id] : timers) {
+        if (!IsTimerRegistered(element) || element->GetId() != id) continue;
         Timer* timer = static_cast<Timer*>(element);
         if (timer->IsRunning() && timer->Advance(step)) timer->Fire();
     }

@@ -1,0 +1,316 @@
+// Drawing checked pixel by pixel with XGetImage on the test's own connection.
+#include <gtest/gtest.h>
+
+#include <X11/Xutil.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "WidgetKit.h"
+#include "support/TempDir.h"
+#include "support/XvfbEnvironment.h"
+#include "widgets/DrawingSurface.h"
+
+namespace nebulark {
+namespace {
+
+using AppScreen = nebulark::Screen;
+using Picture = std::vector<std::string>;
+using test::ProbeForm;
+using test::TempDir;
+using test::XvfbEnvironment;
+
+constexpr int32_t kRed = 0xFF0000;
+constexpr int32_t kGreen = 0x00FF00;
+constexpr int32_t kWhite = 0xFFFFFF;
+
+struct Box {
+    int left, top, right, bottom;  // inclusive; left > right when empty
+};
+
+class Drawing : public ::testing::Test {
+protected:
+    TempDir dir;
+    AppScreen screen{"drawing"};
+    ProbeForm form;
+
+    void SetUp() override {
+        form.SetBackColor(0x000000);
+        ASSERT_TRUE(test::ShowOnScreen(form, screen, 0, 0, 400, 300));
+    }
+
+    std::vector<uint32_t> Pixels(int x, int y, int w, int h) {
+        XSync(screen.GetDisplay(), False);
+        return XvfbEnvironment::Driver().Pixels(form.GetWindow(), x, y, w, h);
+    }
+
+    uint32_t PixelAt(int x, int y) { return Pixels(x, y, 1, 1).at(0); }
+
+    // One character per pixel: '#' for the ink, '.' for black, 'o' otherwise.
+    Picture Draw(int x, int y, int w, int h, uint32_t ink) {
+        const std::vector<uint32_t> pixels = Pixels(x, y, w, h);
+        Picture rows(static_cast<size_t>(h), std::string(static_cast<size_t>(w), '.'));
+        for (int row = 0; row < h; ++row)
+            for (int col = 0; col < w; ++col) {
+                const uint32_t pixel = pixels[static_cast<size_t>(row * w + col)];
+                rows[row][col] = pixel == ink ? '#' : pixel == 0 ? '.' : 'o';
+            }
+        return rows;
+    }
+
+    // The smallest box holding every non-black pixel of the area.
+    Box Lit(int x, int y, int w, int h) {
+        const std::vector<uint32_t> pixels = Pixels(x, y, w, h);
+        Box box{x + w, y + h, x - 1, y - 1};
+        for (int row = 0; row < h; ++row)
+            for (int col = 0; col < w; ++col) {
+                if (pixels[static_cast<size_t>(row * w + col)] == 0) continue;
+                box.left = std::min(box.left, x + col);
+                box.right = std::max(box.right, x + col);
+                box.top = std::min(box.top, y + row);
+                box.bottom = std::max(box.bottom, y + row);
+            }
+        return box;
+    }
+
+    // A 32-bit image of the server's layout, filled with one colour.
+    XImage* MakeImage(int w, int h, uint32_t colour) {
+        char* data = static_cast<char*>(std::calloc(static_cast<size_t>(w * h), 4));
+        XImage* image =
+            XCreateImage(screen.GetDisplay(), DefaultVisual(screen.GetDisplay(), 0), 24, ZPixmap, 0,
+                         data, static_cast<unsigned>(w), static_cast<unsigned>(h), 32, 0);
+        for (int row = 0; row < h; ++row)
+            for (int col = 0; col < w; ++col)
+                XPutPixel(image, col, row, colour);
+        return image;
+    }
+};
+
+TEST_F(Drawing, RectanglesCoverExactlyTheirDocumentedPixels) {
+    DrawingSurface surface(&form);
+    surface.FillRect(1, 1, 10, 10, 0, -1, kRed);
+    surface.DrawRect(13, 1, 10, 10, 1, kRed);
+    surface.FillRect(RectStyle{25, 1, 6, 6, 1, kGreen, kRed});
+    surface.DrawRect(33, 1, 6, 6, 3, kRed);
+    surface.DrawRect(41, 1, 5, 5, 0, kRed);  // the wide line above did not stay
+    // The three-pixel outline is centred on the one-pixel path, with round
+    // joins; the rectangle after it is one pixel wide again.
+    const Picture expected{
+        "................................########.......",
+        ".#########...##########..ooooo..########.#####.",
+        ".#########...#........#..o###o..########.#...#.",
+        ".#########...#........#..o###o..###..###.#...#.",
+        ".#########...#........#..o###o..###..###.#...#.",
+        ".#########...#........#..ooooo..########.#####.",
+        ".#########...#........#.........########.......",
+        ".#########...#........#.........########.......",
+        ".#########...#........#........................",
+        ".#########...#........#........................",
+        ".............##########........................",
+        "...............................................",
+    };
+    EXPECT_EQ(Draw(0, 0, 47, 12, kRed), expected);
+}
+
+TEST_F(Drawing, DashedLinesLeaveGapsAndTheContextReturnsToSolid) {
+    DrawingSurface surface(&form);
+    surface.FillRect(0, 0, 31, 8, 0, -1, kGreen);
+    surface.DrawLine(0, 1, 29, 1, 0, kRed);
+    surface.DrawLine(0, 3, 29, 3, 1, kRed);
+    surface.DrawLine(0, 5, 29, 5, 2, kRed);
+    surface.DrawLine(0, 7, 29, 7, kRed);
+    const Picture lines = Draw(0, 0, 30, 8, kRed);
+    EXPECT_EQ(lines[1], std::string(30, '#'));
+    EXPECT_EQ(lines[7], std::string(30, '#'));
+    // Four-pixel dashes that the round caps lengthen by one. On-off dashes
+    // leave the green underneath; double dashes fill their gaps with the
+    // context's background, black, whose caps in turn shorten the dashes.
+    EXPECT_EQ(lines[3], "#####ooo#####ooo#####ooo#####o");
+    EXPECT_EQ(lines[5], "####....####....####....####..");
+}
+
+TEST_F(Drawing, EllipsesAndPolygons) {
+    DrawingSurface surface(&form);
+    surface.FillEllipse(10, 10, 20, 20, 1, kGreen, kRed);
+    surface.DrawEllipse(40, 10, 20, 20, 5, kGreen);
+    EXPECT_EQ(PixelAt(20, 20), uint32_t(kRed));
+    EXPECT_EQ(PixelAt(10, 20), uint32_t(kGreen));
+    EXPECT_EQ(PixelAt(30, 20), uint32_t(kGreen));
+    EXPECT_EQ(PixelAt(11, 11), 0u);
+    EXPECT_EQ(PixelAt(50, 20), 0u);  // an outline only
+    EXPECT_EQ(PixelAt(42, 20), 0u);  // one pixel wide whatever the width asked
+    EXPECT_EQ(PixelAt(40, 20), uint32_t(kGreen));
+
+    XPoint triangle[] = {{10, 60}, {40, 60}, {10, 90}};
+    surface.FillPolygon(triangle, 3, 1, kGreen, kRed);
+    EXPECT_EQ(PixelAt(15, 65), uint32_t(kRed));
+    EXPECT_EQ(PixelAt(25, 60), uint32_t(kGreen));
+    EXPECT_EQ(PixelAt(25, 75), uint32_t(kGreen));
+    EXPECT_NE(PixelAt(10, 75), uint32_t(kGreen));  // the outline is not closed
+}
+
+TEST_F(Drawing, PointsArePutAndReadBack) {
+    DrawingSurface surface;  // the first form
+    surface.DrawPoint(5, 140, 0x123456);
+    EXPECT_EQ(surface.GetPixel(5, 140), 0x123456);
+    EXPECT_EQ(PixelAt(5, 140), 0x123456u);
+    EXPECT_EQ(PixelAt(6, 140), 0u);
+}
+
+TEST_F(Drawing, TextUsesTheFirstFormsFourteenPixelFont) {
+    DrawingSurface surface(&form);
+    EXPECT_EQ(surface.LineHeight(), 13);
+    EXPECT_EQ(surface.CharWidth(), 7);
+    EXPECT_EQ(surface.WideCharWidth(), 7);
+
+    surface.DrawText(0, 0, 100, 9, "Ciao", kWhite, -1, 0, false);
+    EXPECT_GT(Lit(0, 0, 100, 30).left, 99);  // nothing at a height of 9
+    surface.DrawText(0, 0, 100, 10, "Ciao", kWhite, -1, 0, false);
+    const Box one = Lit(0, 0, 100, 30);
+    EXPECT_LT(one.left, 7);
+    EXPECT_LT(one.right, 28);
+    EXPECT_LE(one.bottom, 16);  // baseline 14, plus the descent
+}
+
+TEST_F(Drawing, TextWrapsAtTheBlankAndFallsBackToTheLeftEdge) {
+    DrawingSurface surface(&form);
+    surface.DrawText(10, 20, 60, 60, "hello world", kWhite, -1, 2, false);
+    const Box first = Lit(0, 20, 200, 15), second = Lit(0, 35, 200, 15);
+    EXPECT_LT(first.left, 10 + 7);  // centred, it would start at 22
+    EXPECT_LT(first.right, 10 + 35);
+    EXPECT_LT(second.left, 10 + 7);
+    EXPECT_LT(second.right, 10 + 35);
+    EXPECT_GT(Lit(0, 50, 200, 40).left, 199);
+}
+
+TEST_F(Drawing, TwoShortLinesAreCentredAcrossButNotDown) {
+    DrawingSurface surface(&form);
+    surface.DrawTextBox(10, 100, 100, 60, "ab\ncd", kWhite, -1, 2);
+    const int start = 10 + (100 - 14) / 2;
+    const Box first = Lit(0, 100, 200, 15), second = Lit(0, 115, 200, 15);
+    EXPECT_GE(first.left, start);
+    EXPECT_LE(first.right, start + 14);
+    EXPECT_GE(second.left, start);
+    EXPECT_LE(second.right, start + 14);
+    EXPECT_GT(Lit(0, 130, 200, 40).left, 199);
+
+    surface.DrawText(200, 100, 100, 20, "ab", kWhite, -1, 1, false);
+    EXPECT_GE(Lit(200, 100, 150, 20).left, 300 - 14);
+}
+
+TEST_F(Drawing, ABackColourClearsTheBoxOneRowTallerBeforeTheText) {
+    DrawingSurface surface(&form);
+    surface.DrawTextBox(120, 10, 50, 20, "x", kWhite, kRed, 0);
+    const Picture area = Draw(119, 9, 52, 23, kRed);
+    EXPECT_EQ(area[0], std::string(52, '.'));
+    EXPECT_EQ(area[1], "." + std::string(49, '#') + "..");
+    EXPECT_EQ(area[20].substr(0, 51), "." + std::string(49, '#') + ".");
+    EXPECT_EQ(area[21], std::string(52, '.'));
+    EXPECT_NE(area[11].find('o'), std::string::npos);  // the white text
+}
+
+TEST_F(Drawing, AFontThatCannotBeLoadedLeavesTheDefaultFont) {
+    form.GetFont().family = "nosuchfoundry-nosuchfamily";
+    DrawingSurface surface(&form);
+    EXPECT_EQ(surface.GetFontStruct(), nullptr);
+    EXPECT_EQ(surface.LineHeight(), 0);
+    EXPECT_EQ(surface.CharWidth(), 0);
+    surface.DrawText(10, 20, 40, 60, "hello world", kWhite, -1, 0, false);
+    EXPECT_LT(Lit(0, 20, 200, 15).left, 17);
+    EXPECT_LT(Lit(0, 35, 200, 15).left, 17);  // still wrapped
+    EXPECT_GT(Lit(51, 20, 100, 60).left, 150);
+    EXPECT_NE(TempDir::Read("log.txt").find("XLoadQueryFont failed\n"), std::string::npos);
+}
+
+TEST_F(Drawing, ImagesAreDrawnWholeOrInPart) {
+    DrawingSurface surface(&form);
+    XImage* image = MakeImage(4, 3, kRed);
+    XPutPixel(image, 1, 1, kGreen);
+    surface.DrawImage(10, 10, 0, 0, image);
+    surface.DrawImagePart(20, 10, 2, 2, image, 1, 1);
+    const Picture expected{
+        "....................", "....................", "####......o#........",
+        "#o##......##........", "####................",
+    };
+    EXPECT_EQ(Draw(10, 8, 20, 5, kRed), expected);
+    XDestroyImage(image);
+
+    surface.DrawImageFile(0, 0, 10, 10, 24, "Data/missing.bmp");
+    EXPECT_EQ(TempDir::Read("log.txt"), "");
+}
+
+TEST_F(Drawing, KeyColouredPixelsShowTheWindowUnderneath) {
+    DrawingSurface surface(&form);
+    surface.FillRect(0, 0, 40, 10, 0, -1, kGreen);
+    // Six columns wide but drawn three wide: each row must be keyed where it
+    // really starts.
+    XImage* image = MakeImage(6, 2, kRed);
+    for (int col = 3; col < 6; ++col)
+        XPutPixel(image, col, 0, 0);
+    XPutPixel(image, 0, 1, 0);
+    surface.DrawImageKeyed(2, 2, 3, 2, image);
+    EXPECT_EQ(Draw(2, 2, 4, 2, kRed), (Picture{"###o", "o##o"}));
+    EXPECT_EQ(XGetPixel(image, 0, 1) & 0xFFFFFF, unsigned(kGreen));  // the image took the colour
+
+    XImage* keyRed = MakeImage(2, 2, kRed);
+    XPutPixel(keyRed, 1, 1, kWhite);
+    surface.DrawImagePartKeyed(10, 2, 0, 0, keyRed, 0, 0, kRed);
+    surface.DrawImagePartKeyed(20, 2, 1, 1, image, 2, 1);
+    const std::vector<uint32_t> pixels = Pixels(10, 2, 11, 2);
+    EXPECT_EQ(pixels[0], uint32_t(kGreen));
+    EXPECT_EQ(pixels[12], uint32_t(kWhite));
+    EXPECT_EQ(pixels[10], uint32_t(kRed));
+    XDestroyImage(keyRed);
+    XDestroyImage(image);
+}
+
+TEST_F(Drawing, AreasAreCopiedAndCaptured) {
+    DrawingSurface surface(&form);
+    Display* display = screen.GetDisplay();
+    const Pixmap pixmap = XCreatePixmap(display, form.GetWindow(), 8, 8, 24);
+    GC gc = XCreateGC(display, pixmap, 0, nullptr);
+    XSetForeground(display, gc, kRed);
+    XFillRectangle(display, pixmap, gc, 0, 0, 8, 8);
+    XSetForeground(display, gc, kGreen);
+    XFillRectangle(display, pixmap, gc, 4, 4, 4, 4);
+    XFreeGC(display, gc);
+    surface.CopyFromDrawable(50, 50, 3, 3, pixmap, 3, 3);
+    XFreePixmap(display, pixmap);
+    EXPECT_EQ(Draw(50, 50, 3, 3, kRed), (Picture{"###", "#oo", "#oo"}));
+
+    XImage* capture = surface.CaptureArea(50, 50, 3, 3);
+    ASSERT_NE(capture, nullptr);
+    EXPECT_EQ(XGetPixel(capture, 0, 0) & 0xFFFFFF, unsigned(kRed));
+    EXPECT_EQ(XGetPixel(capture, 2, 2) & 0xFFFFFF, unsigned(kGreen));
+    XDestroyImage(capture);
+}
+
+// Rectangles that reach outside the window cannot be read back: the server
+// answers with an error, the program logs it and draws nothing.
+TEST(DrawingErrors, UnreadableAreasDrawNothingAndTheProgramGoesOn) {
+    test::ExpectXErrors errors;
+    TempDir dir;
+    AppScreen screen("errors");
+    ProbeForm form;
+    form.SetBackColor(0x000000);
+    ASSERT_TRUE(test::ShowOnScreen(form, screen, 0, 0, 100, 80));
+    DrawingSurface surface(&form);
+    EXPECT_EQ(surface.GetPixel(-5, -5), -1);
+    EXPECT_EQ(surface.CaptureArea(90, 70, 20, 20), nullptr);
+    char* data = static_cast<char*>(std::calloc(20 * 20, 4));
+    XImage* image = XCreateImage(screen.GetDisplay(), DefaultVisual(screen.GetDisplay(), 0), 24,
+                                 ZPixmap, 0, data, 20, 20, 32, 0);
+    surface.DrawImageKeyed(90, 70, 20, 20, image, 0x123456);
+    surface.DrawImagePartKeyed(0, 0, 30, 30, image, 0, 0);
+    surface.CopyFromDrawable(0, 0, 10, 10, form.GetWindow(), 95, 75);
+    XDestroyImage(image);
+    surface.DrawPoint(95, 75, kRed);
+    XSync(screen.GetDisplay(), False);
+    EXPECT_EQ(XvfbEnvironment::Driver().PixelAt(form.GetWindow(), 95, 75), uint32_t(kRed));
+    EXPECT_EQ(XvfbEnvironment::Driver().PixelAt(form.GetWindow(), 0, 0), 0u);
+    const std::string log = TempDir::Read("log.txt");
+    EXPECT_EQ(log.rfind("Errore X: BadMatch", 0), 0u) << log;
+}
+
+}  // namespace
+}  // namespace nebulark
