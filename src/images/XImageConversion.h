@@ -1,0 +1,47 @@
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <cstddef>
+#include <string>
+
+#include "images/RgbBuffer.h"
+
+namespace nebulark {
+
+class GUIElement;
+
+// Where the three colour bytes of a picture go inside one server pixel.
+struct PixelPlacement {
+    int bytesPerPixel = 4;
+    int red = 2;
+    int green = 1;
+    int blue = 0;
+};
+
+// Writes the picture into `target` in the server's layout: `height` rows of
+// `stride` bytes, each pixel `bytesPerPixel` bytes with red, green and blue at
+// their positions. Every other byte (the fourth byte of a 32-bit pixel, row
+// padding) is 0, and a channel whose position lies outside the pixel is left
+// out rather than written into the next one. `stride` must be at least
+// width × bytesPerPixel.
+void placeRgbPixels(const RgbBuffer& rgb, const PixelPlacement& placement, unsigned char* target,
+                    size_t stride);
+
+// A new XImage of the probed server layout holding the picture, on the
+// display of the element's form; null for an empty buffer or when the layout
+// is unknown. Its pixel buffer is allocated with array new: release the image
+// with destroyXImage only.
+XImage* createXImageFromRgb(GUIElement* element, const RgbBuffer& rgb);
+// Releases an image made by createXImageFromRgb; null is ignored.
+void destroyXImage(XImage* image);
+// A pixmap of the image's size and depth on the element's form holding the
+// whole image; 0 when there is no image or no window. The caller frees it.
+Pixmap createPixmapFromXImage(GUIElement* element, XImage* image);
+// Loads a headerless raw RGB file of width × height pixels into a new image
+// stored in `out`, and reports the file's size in `fileSize` once the file is
+// found. On any failure a line is logged and `out` is left as it was.
+void loadRawImage(GUIElement* element, const std::string& path, int width, int height, XImage*& out,
+                  unsigned& fileSize);
+
+}  // namespace nebulark
