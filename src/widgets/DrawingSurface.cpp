@@ -7,6 +7,9 @@
 #include "app/Application.h"
 #include "app/Log.h"
 #include "app/Screen.h"
+#include "images/ImageFiles.h"
+#include "images/XImageConversion.h"
+#include "util/FileUtils.h"
 #include "util/StringUtils.h"
 #include "widgets/Form.h"
 #include "widgets/PixelChannels.h"
@@ -375,24 +378,21 @@ void DrawingSurface::DrawImageKeyed(int x, int y, int w, int h, XImage* image) {
     DrawImageKeyed(x, y, w, h, image, 0);
 }
 
-// The part is cut out through a pixmap copy of the image, so that the server
-// clips it; a part reaching outside the image draws nothing.
+// The part is cut out through a pixmap copy of the image. It is first
+// clipped to the image, since reading outside the pixmap is a protocol error;
+// a part wholly outside draws nothing.
 void DrawingSurface::DrawImagePartKeyed(int x, int y, int w, int h, XImage* image, int sourceX,
                                         int sourceY, int32_t key) {
-    if (!Ready() || image == nullptr || image->width <= 0 || image->height <= 0) return;
-    if (w <= 0) w = image->width - sourceX;
-    if (h <= 0) h = image->height - sourceY;
-    Display* display = Connection();
-    const Pixmap pixmap =
-        XCreatePixmap(display, Target(), static_cast<unsigned>(image->width),
-                      static_cast<unsigned>(image->height), static_cast<unsigned>(image->depth));
-    XGCValues values{};
-    GC pixmapGc = XCreateGC(display, pixmap, GCCapStyle | GCJoinStyle, &values);
-    XPutImage(display, pixmap, pixmapGc, image, 0, 0, 0, 0, static_cast<unsigned>(image->width),
-              static_cast<unsigned>(image->height));
-    XFreeGC(display, pixmapGc);
+    if (!Ready() || image == nullptr || sourceX < 0 || sourceY < 0) return;
+    const int restX = image->width - sourceX;
+    const int restY = image->height - sourceY;
+    w = w > 0 ? std::min(w, restX) : restX;
+    h = h > 0 ? std::min(h, restY) : restY;
+    if (w <= 0 || h <= 0) return;
+    const Pixmap pixmap = createPixmapFromXImage(form, image);
+    if (pixmap == 0) return;
     XImage* part = ReadBack(pixmap, sourceX, sourceY, w, h);
-    XFreePixmap(display, pixmap);
+    XFreePixmap(Connection(), pixmap);
     if (part == nullptr) return;
     DrawImageKeyed(x, y, w, h, part, key);
     XDestroyImage(part);
@@ -413,10 +413,27 @@ void DrawingSurface::DrawImageFileKeyed(int x, int y, int w, int h, int bitsPerP
     DrawPictureFile(x, y, w, h, bitsPerPixel, path, true);
 }
 
-// Decoding picture files belongs to the picture module, which this build does
-// not contain yet: until it does, an existing file draws nothing, exactly as a
-// missing one does.
-void DrawingSurface::DrawPictureFile(int, int, int, int, int, const std::string&, bool) {}
+// The picture is converted at its own size, whatever size the caller names,
+// so that no row is read past the decoded buffer; only the part that both
+// the picture and the asked rectangle cover is drawn. A w or h of 0 (or less)
+// means the picture's own width or height.
+void DrawingSurface::DrawPictureFile(int x, int y, int w, int h, int bitsPerPixel,
+                                     const std::string& path, bool keyed) {
+    if (!Ready() || !fileExists(path)) return;
+    const RgbBuffer rgb = bitsPerPixel == 24  ? readBmp24(path)
+                          : bitsPerPixel == 8 ? readBmp8(path)
+                          : bitsPerPixel == 4 ? readBmp4(path)
+                                              : RgbBuffer();
+    XImage* image = createXImageFromRgb(form, rgb);
+    if (image == nullptr) return;
+    w = w > 0 ? std::min(w, rgb.width()) : rgb.width();
+    h = h > 0 ? std::min(h, rgb.height()) : rgb.height();
+    if (keyed)
+        DrawImageKeyed(x, y, w, h, image, 0);
+    else
+        DrawImage(x, y, w, h, image);
+    destroyXImage(image);
+}
 
 void DrawingSurface::CopyFromDrawable(int x, int y, int w, int h, Drawable drawable, int sourceX,
                                       int sourceY) {

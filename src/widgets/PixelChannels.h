@@ -13,9 +13,8 @@ struct PixelChannels {
 
 // The drawing surface's window on the pixel-layout probe: runs the probe for
 // the element's form (the probe itself works once per process) and answers the
-// channel positions it found. This build answers the layout of a
-// little-endian 32-bit TrueColor server, red at byte 2, green at 1, blue at 0;
-// the picture module's probe takes over here.
+// channel positions it found. Until a probe succeeds they are those of a
+// little-endian 32-bit TrueColor server, red at byte 2, green at 1, blue at 0.
 PixelChannels ProbePixelChannels(GUIElement* element);
 
 }  // namespace nebulark
