@@ -16,65 +16,108 @@ namespace nebulark::test {
 // Everything the probes below were told, in order, as "name.Operation" or
 // "name.Operation x,y".
 std::vector<std::string>& Calls();
-// The calls recorded for one element name only.
-std::vector<std::string> CallsOf(const std::string& name);
+std::string KeyName(KeySym keysym);
 
-// A control that records the notifications it receives and then behaves as
-// the base does.
-class ProbeControl : public Child {
+// An element that records the notifications it receives and then behaves as
+// its base does.
+template <class Base>
+class Recording : public Base {
+public:
+    template <class... Args>
+    explicit Recording(std::string name, Args... args) : Base(args...), name(std::move(name)) {}
+
+    void OnMouseDown(Point p) override {
+        Record("OnMouseDown", p);
+        Base::OnMouseDown(p);
+    }
+    void OnMouseUp(Point p) override {
+        Record("OnMouseUp", p);
+        Base::OnMouseUp(p);
+    }
+    void OnAuxButtonDown(Point p) override {
+        Record("OnAuxButtonDown", p);
+        Base::OnAuxButtonDown(p);
+    }
+    void OnAuxButtonUp(Point p) override {
+        Record("OnAuxButtonUp", p);
+        Base::OnAuxButtonUp(p);
+    }
+    void OnFocusIn() override {
+        Record("OnFocusIn");
+        Base::OnFocusIn();
+    }
+    void OnFocusOut() override {
+        Record("OnFocusOut");
+        Base::OnFocusOut();
+    }
+    void OnKeyDown(KeySym k) override {
+        Record("OnKeyDown " + KeyName(k));
+        Base::OnKeyDown(k);
+    }
+    void OnKeyUp(KeySym k) override {
+        Record("OnKeyUp " + KeyName(k));
+        Base::OnKeyUp(k);
+    }
+    bool OnKeyChar(char c) override {
+        Record(std::string("OnKeyChar ") + c);
+        return Base::OnKeyChar(c);
+    }
+    void OnMouseMove(int32_t x, int32_t y) override {
+        Record("OnMouseMove", Point{x, y});
+        Base::OnMouseMove(x, y);
+    }
+
+protected:
+    void Record(const std::string& operation) { Calls().push_back(name + "." + operation); }
+    void Record(const std::string& operation, Point p) {
+        Record(operation + " " + std::to_string(p.x) + "," + std::to_string(p.y));
+    }
+
+private:
+    std::string name;
+};
+
+// A control at (x, y) of size w × h in its container.
+class ProbeControl : public Recording<Child> {
 public:
     ProbeControl(GUIElement* container, std::string name, int x, int y, int w, int h,
                  const char* type = "probe");
     void Create() override;
-    void OnMouseDown(Point point) override;
-    void OnMouseUp(Point point) override;
-    void OnDoubleClick(Point point) override;
-    void OnFocusIn() override;
-    void OnFocusOut() override;
-    void OnKeyDown(KeySym keysym) override;
-    void OnKeyUp(KeySym keysym) override;
-    bool OnKeyChar(char character) override;
-    void OnMouseMove(int32_t mouseX, int32_t mouseY) override;
-    void ApplySize() override;
+    void OnDoubleClick(Point p) override {
+        Record("OnDoubleClick", p);
+        Child::OnDoubleClick(p);
+    }
+    void ApplySize() override { ++applySizeCalls; }
 
     void SetCanFocus(bool flag) { canFocus = flag; }
-    void SetParent(GUIElement* container) { parent = container; }
     // Pretends the previous mouse-up happened `seconds` ago.
-    void AgeLastMouseUp(int seconds);
+    void AgeLastMouseUp(int seconds) { lastMouseUp.addSeconds(-seconds); }
     int applySizeCalls = 0;
-
-private:
-    std::string name;
-    void Record(const std::string& operation);
-    void Record(const std::string& operation, Point point);
 };
 
-// A form that records what the loop tells it.
-class ProbeForm : public Form {
+// A form that also records its ticks, resizes and closing.
+class ProbeForm : public Recording<Form> {
 public:
-    explicit ProbeForm(std::string name = "form", bool dialog = false);
-    void OnMouseDown(Point point) override;
-    void OnMouseUp(Point point) override;
-    void OnAuxButtonDown(Point point) override;
-    void OnAuxButtonUp(Point point) override;
-    void OnKeyDown(KeySym keysym) override;
-    void OnKeyUp(KeySym keysym) override;
-    bool OnKeyChar(char character) override;
-    void OnMouseMove(int32_t mouseX, int32_t mouseY) override;
-    void OnResize() override;
-    void OnTick() override;
+    explicit ProbeForm(std::string name = "form", bool dialog = false)
+        : Recording<Form>(std::move(name), int64_t{0}, dialog) {}
+    void OnResize() override {
+        Record("OnResize");
+        Form::OnResize();
+    }
+    void OnTick() override { Record("OnTick"); }
     bool OnCloseQuery() override;
-    void OnClosed() override;
-    void Paint() override;
+    void OnClosed() override {
+        Record("OnClosed");
+        Form::OnClosed();
+    }
+    void Paint() override {
+        ++paints;
+        Form::Paint();
+    }
 
     int paints = 0;
     bool allowClose = true;
     bool quitOnClose = false;
-
-private:
-    std::string name;
-    void Record(const std::string& operation);
-    void Record(const std::string& operation, Point point);
 };
 
 // Runs passes of the event loop until done() holds, never blocking: a pass
@@ -92,8 +135,8 @@ bool ShowOnScreen(ProbeForm& form, nebulark::Screen& screen, int x, int y, int w
 // test process, since the handler remembers what it found installed.
 class ExpectXErrors {
 public:
-    ExpectXErrors();
-    ~ExpectXErrors();
+    ExpectXErrors() : previous(XSetErrorHandler(nullptr)) {}
+    ~ExpectXErrors() { XSetErrorHandler(previous); }
 
 private:
     XErrorHandler previous;
