@@ -1,0 +1,354 @@
+#include "gameframework/FormGames.h"
+
+#include <algorithm>
+
+#include "app/Application.h"
+#include "app/Log.h"
+#include "app/Screen.h"
+#include "gameframework/Sprite.h"
+#include "images/ImageFiles.h"
+#include "images/MyImage.h"
+#include "images/XImageConversion.h"
+#include "input/JoystickConfig.h"
+#include "widgets/DrawingSurface.h"
+#include "widgets/Timer.h"
+
+namespace nebulark {
+
+namespace {
+
+constexpr int32_t kDefaultWidth = 800;
+constexpr int32_t kDefaultHeight = 640;
+constexpr int kFrameInterval = 10;
+// A frame is composed once the ticks since the last one add up past this.
+constexpr int kFramePeriod = 50;
+
+constexpr const char* kNoSurfaceSfondo =
+    "RenderSfondo(file): E' possibile caricare lo sfondo nel metodo RunApp o nei metodi "
+    "successivi.";
+constexpr const char* kNoBackground = "RenderSfondo(): E' necessario caricare primo lo sfondo.";
+constexpr const char* kNoSurfaceImage =
+    "RenderImage(file): E' possibile caricare l'immagine nel metodo RunApp o nei metodi "
+    "successivi.";
+constexpr const char* kNoSurfaceText =
+    "RenderText(): E' possibile scrivere nel metodo RunApp o nei metodi successivi.";
+constexpr const char* kRestoreTooFar =
+    "RipristinaSfondo(): attenzione sizeFrame > size bmpScreenBuffer";
+
+// The per-tick throttle is process-wide, as there is one game form.
+struct Throttle {
+    int tickAccumulator = 0;
+    bool guard = false;
+};
+Throttle throttle;
+
+FormGames* AsGame(GUIElement* element) {
+    return static_cast<FormGames*>(element);
+}
+
+// The element callbacks forward to the game's own operations.
+void ForwardLoad(GUIElement* element, uint64_t) {
+    AsGame(element)->CreateFrameTimer();
+}
+bool ForwardCloseQuery(GUIElement* element) {
+    return AsGame(element)->CloseGame();
+}
+void ForwardResize(GUIElement* element) {
+    AsGame(element)->GameResized();
+}
+bool ForwardKeyChar(GUIElement* element, char c) {
+    return AsGame(element)->KeyTyped(c);
+}
+void ForwardKeyDown(GUIElement* element, KeySym k) {
+    AsGame(element)->KeyPressed(k);
+}
+void ForwardKeyUp(GUIElement* element, KeySym k) {
+    AsGame(element)->KeyReleased(k);
+}
+void ForwardMouseUp(GUIElement* element, uint64_t, Point p) {
+    AsGame(element)->MouseReleased(p);
+}
+void ForwardMouseDown(GUIElement* element, uint64_t, Point p) {
+    AsGame(element)->MousePressed(p);
+}
+
+void TickParent(Timer* timer) {
+    if (GUIElement* parent = timer->GetParent()) static_cast<Form*>(parent)->OnTick();
+}
+
+}  // namespace
+
+FormGames::FormGames(Screen* screen, const std::string& title)
+    : FormGames(screen, title, kDefaultWidth, kDefaultHeight) {}
+
+FormGames::FormGames(Screen* screen, const std::string& title, int32_t w, int32_t h) : Form(0) {
+    if (screen != nullptr) SetScreen(screen);
+    SetBackColor(0x010101);
+    SetSize(w, h);
+    SetTitle(title);
+    InstallForwarders();
+    Create();
+    loadJoystickConfig();
+}
+
+FormGames::~FormGames() {
+    ReleaseImages();
+    if (hudPixmap != 0 && screen != nullptr && screen->GetDisplay() != nullptr)
+        XFreePixmap(screen->GetDisplay(), hudPixmap);
+    if (frameTimer != nullptr) {
+        frameTimer->Stop();
+        delete frameTimer;
+    }
+    DestroyWindow();
+    delete surface;
+}
+
+void FormGames::InstallForwarders() {
+    setOnLoad(ForwardLoad);
+    setOnCloseQuery(ForwardCloseQuery);
+    setOnResize(ForwardResize);
+    setOnKeyChar(ForwardKeyChar);
+    setOnKeyDown(ForwardKeyDown);
+    setOnKeyUp(ForwardKeyUp);
+    setOnMouseUp(ForwardMouseUp);
+    setOnMouseDown(ForwardMouseDown);
+}
+
+void FormGames::ReleaseImages() {
+    destroyXImage(background);
+    destroyXImage(backgroundCopy);
+    destroyXImage(bmpScreenBuffer);
+    background = backgroundCopy = bmpScreenBuffer = nullptr;
+}
+
+FrameImage FormGames::View(XImage* image) const {
+    PixelLayout layout;
+    layout.red = MyImage::ixRosso;
+    layout.green = MyImage::ixVerde;
+    layout.blue = MyImage::ixBlu;
+    return FrameImage::Of(image, layout);
+}
+
+void FormGames::RunApp() {}
+
+void FormGames::StartLevel() {
+    score = 0;
+    level = 1;
+    lives = 3;
+}
+
+void FormGames::CreateFrameTimer() {
+    if (frameTimer != nullptr) return;
+    frameTimer = new Timer(this, kFrameInterval);
+    frameTimer->setOnElapsed(TickParent);
+}
+
+bool FormGames::CloseGame() {
+    OnBeforeClose();
+    if (frameTimer != nullptr) frameTimer->Stop();
+    Application::RequestQuit();
+    return true;
+}
+
+void FormGames::GameResized() {}
+
+bool FormGames::KeyTyped(char) {
+    return true;
+}
+
+void FormGames::KeyPressed(KeySym keysym) {
+    heldKeys.Press(keysym);
+}
+
+void FormGames::KeyReleased(KeySym keysym) {
+    heldKeys.Release(keysym);
+}
+
+void FormGames::SpareHook() {}
+
+void FormGames::MouseReleased(Point) {
+    if (IsEnabled()) return;
+    if (modalChild != nullptr) modalChild->Show();
+}
+
+void FormGames::MousePressed(Point) {}
+
+void FormGames::Paint() {
+    if (IsCreated() && surface == nullptr) {
+        surface = new DrawingSurface(this);
+        RunApp();
+        if (frameTimer != nullptr) frameTimer->Start();
+    }
+    Form::Paint();
+}
+
+void FormGames::OnTick() {
+    if (!throttle.guard && surface != nullptr && bmpScreenBuffer != nullptr) {
+        throttle.guard = true;
+        throttle.tickAccumulator += kFrameInterval;
+        if (throttle.tickAccumulator > kFramePeriod && !busyDrawing) {
+            RenderFrame();
+            throttle.tickAccumulator = 0;
+        }
+        throttle.guard = false;
+    }
+    Form::OnTick();
+}
+
+void FormGames::RenderFrame() {
+    if (bmpScreenBuffer == nullptr) return;
+    if (deferredDrawing) {
+        // Drawing is let through only while the frame is composed here.
+        deferredDrawing = false;
+        if (backgroundCopy != nullptr) View(bmpScreenBuffer).CopyAllFrom(View(backgroundCopy));
+        for (Sprite* sprite : spriteList) {
+            if (sprite->persistent) continue;
+            sprite->ForgetPosition();
+            sprite->Draw(surface);
+        }
+        deferredDrawing = true;
+    }
+    if (surface != nullptr) surface->DrawImage(0, 0, 0, 0, bmpScreenBuffer);
+}
+
+// The new picture is read whole before the old images are released, so a
+// missing or short file leaves the current background in place.
+void FormGames::RenderSfondo(const std::string& path) {
+    if (surface == nullptr) {
+        LogMessage(kNoSurfaceSfondo);
+        return;
+    }
+    const Size size = GetSize();
+    unsigned fileBytes = 0;
+    const RgbBuffer picture = readRawRgbFile(path, size.width, size.height, fileBytes);
+    if (picture.empty()) return;
+    busyDrawing = true;
+    ReleaseImages();
+    RenderText(10, 60, "L O A D I N G . . .", 0xFFFFFF);
+    background = createXImageFromRgb(this, picture);
+    backgroundCopy = createXImageFromRgb(this, picture);
+    bmpScreenBuffer = createXImageFromRgb(this, picture);
+    busyDrawing = false;
+    if (background != nullptr) surface->DrawImage(0, 0, 0, 0, background);
+}
+
+void FormGames::RenderSfondo() {
+    if (background == nullptr) {
+        LogMessage(kNoBackground);
+        return;
+    }
+    busyDrawing = true;
+    View(backgroundCopy).CopyAllFrom(View(background));
+    View(bmpScreenBuffer).CopyAllFrom(View(background));
+    busyDrawing = false;
+}
+
+void FormGames::RipristinaSfondo(int x, int y, int w, int h, bool persistent) {
+    if (!persistent && deferredDrawing) return;
+    const FrameImage source = View(persistent ? background : backgroundCopy);
+    bool fits = View(bmpScreenBuffer).CopyRectFrom(source, x, y, w, h);
+    if (persistent) fits = View(backgroundCopy).CopyRectFrom(source, x, y, w, h) && fits;
+    if (!fits && !source.Empty()) LogMessage(kRestoreTooFar);
+}
+
+bool FormGames::ReadyToRender(const char* message) const {
+    if (surface != nullptr) return true;
+    LogMessage(message);
+    return false;
+}
+
+void FormGames::RenderImage(XImage* image, int x, int y, SourceRect rect, bool persistent,
+                            bool transparent) {
+    if (!ReadyToRender(kNoSurfaceImage)) return;
+    if (!persistent && deferredDrawing) return;
+    if (image == nullptr) return;
+    if (backgroundCopy == nullptr || bmpScreenBuffer == nullptr) {
+        surface->DrawImagePart(x, y, static_cast<int>(rect.right - rect.left),
+                               static_cast<int>(rect.bottom - rect.top), image,
+                               static_cast<int>(rect.left), static_cast<int>(rect.top));
+        return;
+    }
+    FrameImage copy = View(backgroundCopy);
+    View(bmpScreenBuffer).Blend(View(image), x, y, rect, transparent, persistent ? &copy : nullptr);
+}
+
+void FormGames::RenderImage(XImage* image, int x, int y, int w, int h, bool persistent,
+                            bool transparent) {
+    RenderImage(image, x, y, SourceRect{0, 0, w, h}, persistent, transparent);
+}
+
+void FormGames::RenderPixel(int x, int y, uint32_t colour, bool persistent) {
+    if (!ReadyToRender(kNoSurfaceImage)) return;
+    if (!persistent && deferredDrawing) return;
+    if (backgroundCopy == nullptr || bmpScreenBuffer == nullptr) {
+        surface->DrawPoint(x, y, static_cast<int32_t>(colour));
+        return;
+    }
+    View(bmpScreenBuffer).SetPixel(x, y, colour);
+    if (persistent) View(backgroundCopy).SetPixel(x, y, colour);
+}
+
+// Reads back what was just drawn on the window and blends it into the frame
+// for good, so it shows in every later frame.
+void FormGames::BlendCapture(int x, int y, int w, int h, bool transparent) {
+    if (backgroundCopy == nullptr) return;
+    XImage* captured = surface->CaptureArea(x, y, w, h);
+    if (captured == nullptr) return;
+    RenderImage(captured, x, y, captured->width, captured->height, true, transparent);
+    XDestroyImage(captured);
+}
+
+void FormGames::RenderText(int x, int y, int w, int h, const std::string& text, int32_t colour,
+                           int alignment) {
+    if (!ReadyToRender(kNoSurfaceText)) return;
+    busyDrawing = true;
+    surface->DrawTextBox(x, y, w, h, text, colour, -1, alignment);
+    if (backgroundCopy != nullptr && w == 0) {
+        DrawingSurface measure(this);
+        w = static_cast<int>(text.size()) * measure.WideCharWidth();
+    }
+    BlendCapture(x, y, w, h, true);
+    busyDrawing = false;
+}
+
+void FormGames::RenderText(int x, int y, const std::string& text, int32_t colour) {
+    RenderText(x, y, 0, 18, text, colour, 0);
+}
+
+void FormGames::RenderRect(int x, int y, int w, int h, int32_t colour) {
+    if (!ReadyToRender(kNoSurfaceText)) return;
+    busyDrawing = true;
+    surface->FillRect(x, y, w, h, 1, colour, colour);
+    BlendCapture(x, y, w, h, false);
+    busyDrawing = false;
+}
+
+int FormGames::TextHeight() {
+    return surface != nullptr ? surface->LineHeight() : 0;
+}
+
+void FormGames::AddSprite(Sprite* sprite) {
+    if (sprite != nullptr) spriteList.push_back(sprite);
+}
+
+void FormGames::RemoveSprite(Sprite* sprite) {
+    if (sprite == nullptr) return;
+    const auto found = std::find_if(spriteList.begin(), spriteList.end(),
+                                    [&](Sprite* s) { return s->Id() == sprite->Id(); });
+    if (found != spriteList.end()) spriteList.erase(found);
+}
+
+Sprite* FormGames::SpriteAt(int index) const {
+    if (index < 0 || index >= SpriteCount()) return nullptr;
+    return spriteList[static_cast<size_t>(index)];
+}
+
+void FormGames::DrawSprite(Sprite* sprite) {
+    if (sprite != nullptr) sprite->Draw(surface);
+}
+
+void FormGames::EraseSprite(Sprite* sprite) {
+    if (sprite != nullptr) sprite->Erase(surface);
+}
+
+}  // namespace nebulark
