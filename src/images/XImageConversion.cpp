@@ -5,6 +5,10 @@
 #include <cstring>
 #include <new>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
 #include "app/Application.h"
 #include "app/Log.h"
 #include "app/Screen.h"
@@ -34,43 +38,69 @@ uint32_t packWord(const unsigned char* source, int redShift, int greenShift, int
            uint32_t{source[2]} << blueShift;
 }
 
-void putWord(unsigned char* target, uint32_t word) {
-    std::memcpy(target, &word, 4);
+// Packs the pixels of a row from column `from` on one word at a time, then
+// clears the row's padding.
+void packRowFrom(size_t from, const unsigned char* source, unsigned char* row, size_t width,
+                 size_t stride, const PixelPlacement& p) {
+    for (size_t x = from; x < width; ++x) {
+        const uint32_t word = packWord(source + 3 * x, 8 * p.red, 8 * p.green, 8 * p.blue);
+        std::memcpy(row + 4 * x, &word, 4);
+    }
+    std::memset(row + 4 * width, 0, stride - 4 * width);
 }
 
-// Red, green and blue at bytes 2, 1 and 0, the layout of the expected server:
-// a source triplet loaded as one little-endian word and byte-swapped is the
-// pixel already, with the byte that followed the triplet shifted out. That
-// load reaches one byte past the triplet, so the picture's very last pixel is
-// packed from its three bytes instead.
-void placeExpectedRows(const RgbBuffer& rgb, unsigned char* target, size_t stride) {
+#if defined(__x86_64__) || defined(__i386__)
+// Four source triplets (12 bytes) become four pixels in one byte shuffle:
+// byte j of pixel k takes source byte 3k + its channel, or 0 when it carries
+// none. Each load reads 16 bytes for the 12 it uses, so the shuffles stop
+// where that would reach past the picture and the rest of the row is packed
+// pixel by pixel.
+__attribute__((target("ssse3"))) void placeShuffledRows(const RgbBuffer& rgb,
+                                                        const PixelPlacement& p,
+                                                        unsigned char* target, size_t stride) {
+    alignas(16) signed char order[16];
+    for (int k = 0; k < 4; ++k)
+        for (int j = 0; j < 4; ++j)
+            order[4 * k + j] = static_cast<signed char>(j == p.red     ? 3 * k
+                                                        : j == p.green ? 3 * k + 1
+                                                        : j == p.blue  ? 3 * k + 2
+                                                                       : -1);
+    const __m128i shuffle = _mm_load_si128(reinterpret_cast<const __m128i*>(order));
     const size_t width = static_cast<size_t>(rgb.width());
+    const size_t rowBytes = 3 * width;
     for (int y = 0; y < rgb.height(); ++y) {
         const unsigned char* source = rgb.row(y);
         unsigned char* row = target + static_cast<size_t>(y) * stride;
-        const size_t loadable = y + 1 < rgb.height() ? width : width - 1;
-        for (size_t x = 0; x < loadable; ++x) {
-            uint32_t word;
-            std::memcpy(&word, source + 3 * x, 4);
-            putWord(row + 4 * x, __builtin_bswap32(word) >> 8);
+        const size_t readable = rgb.size() - static_cast<size_t>(y) * rowBytes;
+        size_t x = 0;
+        for (; x + 4 <= width && 3 * x + 16 <= readable; x += 4) {
+            const __m128i triplets =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + 3 * x));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + 4 * x),
+                             _mm_shuffle_epi8(triplets, shuffle));
         }
-        for (size_t x = loadable; x < width; ++x)
-            putWord(row + 4 * x, packWord(source + 3 * x, 16, 8, 0));
-        std::memset(row + 4 * width, 0, stride - 4 * width);
+        packRowFrom(x, source, row, width, stride, p);
     }
 }
 
-// Any other four-byte layout: each word is put together from its channels.
+bool canShuffle() {
+    static const bool supported = __builtin_cpu_supports("ssse3");
+    return supported;
+}
+#else
+void placeShuffledRows(const RgbBuffer&, const PixelPlacement&, unsigned char*, size_t) {}
+
+bool canShuffle() {
+    return false;
+}
+#endif
+
+// Without byte shuffles each word is put together from its channels.
 void placeWordRows(const RgbBuffer& rgb, const PixelPlacement& p, unsigned char* target,
                    size_t stride) {
     const size_t width = static_cast<size_t>(rgb.width());
-    for (int y = 0; y < rgb.height(); ++y) {
-        const unsigned char* source = rgb.row(y);
-        unsigned char* row = target + static_cast<size_t>(y) * stride;
-        for (size_t x = 0; x < width; ++x)
-            putWord(row + 4 * x, packWord(source + 3 * x, 8 * p.red, 8 * p.green, 8 * p.blue));
-        std::memset(row + 4 * width, 0, stride - 4 * width);
-    }
+    for (int y = 0; y < rgb.height(); ++y)
+        packRowFrom(0, rgb.row(y), target + static_cast<size_t>(y) * stride, width, stride, p);
 }
 
 // Any other layout: the row is cleared and each channel that lies inside the
@@ -120,8 +150,8 @@ void placeRgbPixels(const RgbBuffer& rgb, const PixelPlacement& placement, unsig
                     size_t stride) {
     if (rgb.empty() || target == nullptr || placement.bytesPerPixel <= 0) return;
     const PixelPlacement& p = placement;
-    if (wholeWordLayout(p) && p.red == 2 && p.green == 1 && p.blue == 0)
-        placeExpectedRows(rgb, target, stride);
+    if (wholeWordLayout(p) && canShuffle())
+        placeShuffledRows(rgb, p, target, stride);
     else if (wholeWordLayout(p))
         placeWordRows(rgb, p, target, stride);
     else

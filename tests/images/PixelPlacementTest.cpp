@@ -56,5 +56,33 @@ TEST(PixelPlacement, OtherLayoutsWriteOnlyInsideEachPixel) {
                   {2, 0, 0, 3, 5, 0, 0, 6, 8, 0, 0, 9, 11, 0, 0, 12, 14, 0, 0, 15, 17, 0, 0, 18}));
 }
 
+// Wide rows are placed several pixels at a time; every width up to a few
+// such groups, every four-byte layout and a padded stride must come out as
+// placing each channel on its own does.
+TEST(PixelPlacement, WideRowsMatchChannelByChannelPlacement) {
+    const std::vector<PixelPlacement> layouts = {
+        {4, 2, 1, 0}, {4, 0, 1, 2}, {4, 1, 2, 3}, {4, 3, 0, 1}};
+    for (const PixelPlacement& layout : layouts)
+        for (int width = 1; width <= 13; ++width)
+            for (size_t padding : {size_t{0}, size_t{8}}) {
+                RgbBuffer rgb = RgbBuffer::allocate(width, 3);
+                for (size_t i = 0; i < rgb.size(); ++i)
+                    rgb.data()[i] = static_cast<unsigned char>(7 * i + 1);
+                const size_t stride = 4 * static_cast<size_t>(width) + padding;
+                std::vector<unsigned char> expected(stride * 3, 0), placed(stride * 3, 0xEE);
+                for (int y = 0; y < 3; ++y)
+                    for (int x = 0; x < width; ++x) {
+                        const unsigned char* source = rgb.row(y) + 3 * x;
+                        unsigned char* pixel = expected.data() + y * stride + 4 * x;
+                        pixel[layout.red] = source[0];
+                        pixel[layout.green] = source[1];
+                        pixel[layout.blue] = source[2];
+                    }
+                placeRgbPixels(rgb, layout, placed.data(), stride);
+                EXPECT_EQ(placed, expected)
+                    << "red at " << layout.red << ", width " << width << ", padding " << padding;
+            }
+}
+
 }  // namespace
 }  // namespace nebulark
