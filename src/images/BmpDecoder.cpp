@@ -68,7 +68,7 @@ RgbBuffer decodeIndexed(const unsigned char* bytes, size_t length, int bitsPerPi
                         DecodeError& error) {
     BmpLayout layout;
     error = planBmp(bytes, length, bitsPerPixel, layout);
-    if (error != DecodeError::None) return {};
+    if (error != DecodeError::Ok) return {};
     RgbBuffer image = RgbBuffer::allocate(layout.width, layout.height);
     if (image.empty()) {
         error = DecodeError::NoMemory;
@@ -122,13 +122,13 @@ DecodeError planBmp(const unsigned char* bytes, size_t length, int bitsPerPixel,
     const size_t pixelBytes = layout.stride * static_cast<size_t>(layout.height);
     if (length < layout.pixelOffset || length - layout.pixelOffset < pixelBytes)
         return DecodeError::Truncated;
-    return DecodeError::None;
+    return DecodeError::Ok;
 }
 
 RgbBuffer decodeBmp24(const unsigned char* bytes, size_t length, DecodeError& error) {
     BmpLayout layout;
     error = planBmp(bytes, length, 24, layout);
-    if (error != DecodeError::None) return {};
+    if (error != DecodeError::Ok) return {};
     RgbBuffer image = RgbBuffer::allocate(layout.width, layout.height);
     if (image.empty()) {
         error = DecodeError::NoMemory;

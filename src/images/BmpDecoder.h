@@ -35,7 +35,7 @@ struct BmpLayout {
 bool parseBmpHeader(const unsigned char* bytes, size_t length, BmpHeader& header);
 
 // Checks the header of a picture of the given depth (24, 8 or 4) against the
-// bytes present and fills `layout`; answers DecodeError::None when every
+// bytes present and fills `layout`; answers DecodeError::Ok when every
 // palette entry and pixel row it promises lies within `length`.
 DecodeError planBmp(const unsigned char* bytes, size_t length, int bitsPerPixel, BmpLayout& layout);
 

@@ -4,7 +4,7 @@ namespace nebulark {
 
 const char* decodeErrorText(DecodeError error) {
     switch (error) {
-        case DecodeError::None:
+        case DecodeError::Ok:
             return "ok";
         case DecodeError::Truncated:
             return "dati troncati";

@@ -7,7 +7,7 @@ namespace nebulark {
 
 RgbBuffer decodeEmbeddedBytes(int width, int height, const unsigned char* bytes, size_t length,
                               DecodeError& error) {
-    error = DecodeError::None;
+    error = DecodeError::Ok;
     if (!RgbBuffer::fits(width, height)) {
         error = DecodeError::BadSize;
         return {};
@@ -41,9 +41,9 @@ RgbBuffer decodeEmbeddedBytes(int width, int height, const unsigned char* bytes,
 
 RgbBuffer decodeEmbeddedImage(int width, int height, const EmbeddedImage* image) {
     if (image == nullptr) return {};
-    DecodeError error = DecodeError::None;
+    DecodeError error = DecodeError::Ok;
     RgbBuffer rgb = decodeEmbeddedBytes(width, height, image->data(), image->size(), error);
-    if (error != DecodeError::None)
+    if (error != DecodeError::Ok)
         LogMessage("EmbeddedImage " + toText(width) + "x" + toText(height) + ": " +
                    decodeErrorText(error));
     return rgb;

@@ -61,9 +61,9 @@ using BmpDecoder = RgbBuffer (*)(const unsigned char*, size_t, DecodeError&);
 
 RgbBuffer decodeBmpBytes(const std::string& path, const std::vector<unsigned char>& bytes,
                          BmpDecoder decode) {
-    DecodeError error = DecodeError::None;
+    DecodeError error = DecodeError::Ok;
     RgbBuffer image = decode(bytes.data(), bytes.size(), error);
-    if (error != DecodeError::None) logProblem(path, decodeErrorText(error));
+    if (error != DecodeError::Ok) logProblem(path, decodeErrorText(error));
     return image;
 }
 

@@ -51,7 +51,7 @@ std::string sourceExportPath(const std::string& bmpPath) {
 
 std::string bmp4SourceText(const std::string& name, const unsigned char* bytes, size_t length) {
     BmpLayout layout;
-    if (planBmp(bytes, length, 4, layout) != DecodeError::None) return "";
+    if (planBmp(bytes, length, 4, layout) != DecodeError::Ok) return "";
     std::string text = "int w" + name + " = " + toText(layout.width) + ";\n";
     text += "int h" + name + " = " + toText(layout.height) + ";\n\n";
     text += "char img" + name + "[] = {\n";

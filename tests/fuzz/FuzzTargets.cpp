@@ -19,7 +19,7 @@ void require(bool condition) {
 // A decoder either refuses with a reason and no pixels, or gives a buffer
 // exactly as large as the dimensions it reports.
 void checkResult(const RgbBuffer& image, DecodeError error) {
-    require((error == DecodeError::None) != image.empty());
+    require((error == DecodeError::Ok) != image.empty());
     if (image.empty()) return;
     require(RgbBuffer::fits(image.width(), image.height()));
     require(image.size() == static_cast<size_t>(image.width()) * image.height() * 3);
@@ -27,14 +27,14 @@ void checkResult(const RgbBuffer& image, DecodeError error) {
 
 void runBmp24(const uint8_t* data, size_t size) {
     if (size > kMaxFuzzInput) return;
-    DecodeError error = DecodeError::None;
+    DecodeError error = DecodeError::Ok;
     const RgbBuffer image = decodeBmp24(data, size, error);
     checkResult(image, error);
 }
 
 void runBmp8(const uint8_t* data, size_t size) {
     if (size > kMaxFuzzInput) return;
-    DecodeError error = DecodeError::None;
+    DecodeError error = DecodeError::Ok;
     const RgbBuffer image = decodeBmp8(data, size, error);
     checkResult(image, error);
 }
@@ -42,7 +42,7 @@ void runBmp8(const uint8_t* data, size_t size) {
 // The export is built from the same bytes whenever the picture decodes.
 void runBmp4(const uint8_t* data, size_t size) {
     if (size > kMaxFuzzInput) return;
-    DecodeError error = DecodeError::None;
+    DecodeError error = DecodeError::Ok;
     const RgbBuffer image = decodeBmp4(data, size, error);
     checkResult(image, error);
     const std::string text = bmp4SourceText("FUZZ", data, size);
@@ -58,7 +58,7 @@ void runEmbedded(const uint8_t* data, size_t size) {
     if (size > kMaxFuzzInput || size < 4) return;
     const int width = static_cast<int16_t>(data[0] | data[1] << 8);
     const int height = static_cast<int16_t>(data[2] | data[3] << 8);
-    DecodeError error = DecodeError::None;
+    DecodeError error = DecodeError::Ok;
     const RgbBuffer image = decodeEmbeddedBytes(width, height, data + 4, size - 4, error);
     checkResult(image, error);
 }

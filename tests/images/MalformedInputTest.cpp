@@ -46,9 +46,9 @@ std::string validBmp(int bits) {
 // it lands outside its heap block, where the sanitizer build sees it.
 DecodeError decodeExact(const Decoder& decoder, const std::string& bytes, size_t length) {
     const std::vector<unsigned char> copy(bytes.begin(), bytes.begin() + length);
-    DecodeError error = DecodeError::None;
+    DecodeError error = DecodeError::Ok;
     const RgbBuffer image = decoder.decode(copy.data(), copy.size(), error);
-    EXPECT_EQ(image.empty(), error != DecodeError::None);
+    EXPECT_EQ(image.empty(), error != DecodeError::Ok);
     return error;
 }
 
@@ -83,7 +83,7 @@ TEST(MalformedBmp, TruncatedAtEveryLengthIsRefused) {
         for (size_t length = 0; length < bytes.size(); ++length)
             EXPECT_EQ(decodeExact(decoder, bytes, length), DecodeError::Truncated)
                 << decoder.bits << " bits cut at " << length;
-        EXPECT_EQ(decodeExact(decoder, bytes, bytes.size()), DecodeError::None);
+        EXPECT_EQ(decodeExact(decoder, bytes, bytes.size()), DecodeError::Ok);
         for (size_t length : {size_t{0}, size_t{53}, size_t{54}, bytes.size() - 1})
             EXPECT_EQ(logOfReading(decoder, bytes.substr(0, length)),
                       logLine("p.bmp", DecodeError::Truncated));
