@@ -1,10 +1,7 @@
-// The decoder's error names include None, which Xlib defines as a macro, so
-// this header comes before any X header.
-#include "images/EmbeddedImage.h"
-
 #include "images/MyImage.h"
 
 #include "app/Application.h"
+#include "images/EmbeddedImage.h"
 #include "images/XImageConversion.h"
 #include "widgets/DrawingSurface.h"
 #include "widgets/Form.h"

@@ -2,10 +2,8 @@
 // background, read back from the server.
 #include <gtest/gtest.h>
 
-// Before any X header: Xlib defines None as a macro.
-#include "images/EmbeddedImage.h"
-
 #include "DisplayKit.h"
+#include "images/EmbeddedImage.h"
 #include "images/MyImage.h"
 #include "images/XImageConversion.h"
 #include "support/TempDir.h"
