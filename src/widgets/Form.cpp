@@ -19,11 +19,47 @@ constexpr long kInputMask = KeyPressMask | KeyReleaseMask | ButtonPressMask | Bu
                             ButtonMotionMask | ExposureMask | StructureNotifyMask |
                             SubstructureNotifyMask;
 
-// Converts one string to a text property; false when Xlib cannot.
-bool ToTextProperty(const std::string& value, XTextProperty& property) {
-    std::string copy = value;
-    char* list[] = {copy.data()};
-    return XStringListToTextProperty(list, 1, &property) != 0;
+// A text property made from one string, released with it.
+struct TextProperty {
+    XTextProperty value{};
+    bool ok = false;
+
+    explicit TextProperty(const std::string& text) {
+        std::string copy = text;
+        char* list[] = {copy.data()};
+        ok = XStringListToTextProperty(list, 1, &value) != 0;
+    }
+    TextProperty(const TextProperty&) = delete;
+    TextProperty& operator=(const TextProperty&) = delete;
+    ~TextProperty() {
+        if (ok) XFree(value.value);
+    }
+    XTextProperty* Get() { return ok ? &value : nullptr; }
+};
+
+// The three hint records of a new window, freed together on every path.
+struct HintRecords {
+    XSizeHints* size = XAllocSizeHints();
+    XWMHints* wm = XAllocWMHints();
+    XClassHint* classHint = XAllocClassHint();
+
+    HintRecords() = default;
+    HintRecords(const HintRecords&) = delete;
+    HintRecords& operator=(const HintRecords&) = delete;
+    ~HintRecords() {
+        if (size != nullptr) XFree(size);
+        if (wm != nullptr) XFree(wm);
+        if (classHint != nullptr) XFree(classHint);
+    }
+    bool Complete() const { return size != nullptr && wm != nullptr && classHint != nullptr; }
+};
+
+void FillFixedSizeHints(XSizeHints& hints, int x, int y, int width, int height) {
+    hints.flags = PPosition | PSize | PMinSize | PMaxSize;
+    hints.x = x;
+    hints.y = y;
+    hints.width = hints.min_width = hints.max_width = width;
+    hints.height = hints.min_height = hints.max_height = height;
 }
 
 void FillWMHints(XWMHints& hints, Pixmap icon) {
@@ -63,23 +99,24 @@ int32_t Form::GetHeight() const {
     return height;
 }
 
-int32_t Form::GetClientWidth() const {
-    if (!created || Connection() == nullptr) return width;
+// The size of the window as the server has it; the stored size when there is
+// no window to ask.
+Size Form::ClientSize() const {
     Window root = 0;
     int wx = 0, wy = 0;
     unsigned int w = 0, h = 0, border = 0, depth = 0;
-    if (!XGetGeometry(Connection(), window, &root, &wx, &wy, &w, &h, &border, &depth)) return width;
-    return static_cast<int32_t>(w);
+    if (!created || Connection() == nullptr ||
+        !XGetGeometry(Connection(), window, &root, &wx, &wy, &w, &h, &border, &depth))
+        return Size{width, height};
+    return Size{static_cast<int32_t>(w), static_cast<int32_t>(h)};
+}
+
+int32_t Form::GetClientWidth() const {
+    return ClientSize().width;
 }
 
 int32_t Form::GetClientHeight() const {
-    if (!created || Connection() == nullptr) return height;
-    Window root = 0;
-    int wx = 0, wy = 0;
-    unsigned int w = 0, h = 0, border = 0, depth = 0;
-    if (!XGetGeometry(Connection(), window, &root, &wx, &wy, &w, &h, &border, &depth))
-        return height;
-    return static_cast<int32_t>(h);
+    return ClientSize().height;
 }
 
 Point Form::GetPosition() const {
@@ -169,40 +206,25 @@ bool Form::CreateWindow() {
 // Minimum and maximum size equal the size, so the user cannot resize the
 // window; the close button is announced through WM_DELETE_WINDOW.
 void Form::SetWindowProperties() {
-    Display* display = Connection();
-    XSizeHints* sizeHints = XAllocSizeHints();
-    XWMHints* wmHints = XAllocWMHints();
-    XClassHint* classHint = XAllocClassHint();
-    if (sizeHints == nullptr || wmHints == nullptr || classHint == nullptr) {
+    HintRecords hints;
+    if (!hints.Complete()) {
         LogMessage("XAllocSizeHints/XAllocWMHints/XAllocClassHint failed");
-        if (sizeHints != nullptr) XFree(sizeHints);
-        if (wmHints != nullptr) XFree(wmHints);
-        if (classHint != nullptr) XFree(classHint);
         return;
     }
-    sizeHints->flags = PPosition | PSize | PMinSize | PMaxSize;
-    sizeHints->x = x;
-    sizeHints->y = y;
-    sizeHints->width = sizeHints->min_width = sizeHints->max_width = width;
-    sizeHints->height = sizeHints->min_height = sizeHints->max_height = height;
-    FillWMHints(*wmHints, iconPixmap);
-
-    XTextProperty windowName{}, iconName{};
-    const bool haveWindowName = ToTextProperty(GetCaption(), windowName);
-    const bool haveIconName = ToTextProperty(kApplicationName, iconName);
-    if (!haveWindowName || !haveIconName) LogMessage("XStringListToTextProperty - error");
-
+    FillFixedSizeHints(*hints.size, x, y, width, height);
+    FillWMHints(*hints.wm, iconPixmap);
+    TextProperty windowName(GetCaption()), iconName(kApplicationName);
+    if (!windowName.ok || !iconName.ok) LogMessage("XStringListToTextProperty - error");
     std::string applicationName = kApplicationName;
-    classHint->res_name = applicationName.data();
-    classHint->res_class = applicationName.data();
-    XSetWMProperties(display, window, haveWindowName ? &windowName : nullptr,
-                     haveIconName ? &iconName : nullptr, nullptr, 0, sizeHints, wmHints, classHint);
-    XFree(sizeHints);
-    XFree(wmHints);
-    XFree(classHint);
-    if (haveWindowName) XFree(windowName.value);
-    if (haveIconName) XFree(iconName.value);
+    hints.classHint->res_name = applicationName.data();
+    hints.classHint->res_class = applicationName.data();
+    XSetWMProperties(Connection(), window, windowName.Get(), iconName.Get(), nullptr, 0, hints.size,
+                     hints.wm, hints.classHint);
+    EnableCloseAndInput();
+}
 
+void Form::EnableCloseAndInput() {
+    Display* display = Connection();
     deleteAtom = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, window, &deleteAtom, 1);
     XSelectInput(display, window, kInputMask);
@@ -257,14 +279,13 @@ std::string Form::GetTitle() const {
 void Form::SetTitle(const std::string& title) {
     SetCaption(title);
     if (!created || Connection() == nullptr) return;
-    XTextProperty property{};
-    if (!ToTextProperty(GetCaption(), property)) {
+    TextProperty property(GetCaption());
+    if (!property.ok) {
         LogMessage("XStringListToTextProperty - out of memory");
         return;
     }
-    XSetWMName(Connection(), window, &property);
-    XSetWMIconName(Connection(), window, &property);
-    XFree(property.value);
+    XSetWMName(Connection(), window, property.Get());
+    XSetWMIconName(Connection(), window, property.Get());
 }
 
 std::string Form::GetTitleText() const {

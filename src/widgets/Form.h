@@ -107,8 +107,10 @@ private:
     static bool suppressPaint;
 
     Display* Connection() const;
+    Size ClientSize() const;
     bool CreateWindow();
     void SetWindowProperties();
+    void EnableCloseAndInput();
     void AnnounceDialog();
     void LoadContents();
     void ReleaseWindow();
