@@ -272,32 +272,38 @@ void DrawingSurface::DrawText(int x, int y, int w, int h, const std::string& tex
         return;
     }
 
-    const size_t newline = text.find('\n');
-    std::string line = text.substr(0, newline);
-    std::string rest = newline == std::string::npos ? "" : text.substr(newline + 1);
-    bool narrowed = false;
-    if (w > 0) {
-        const size_t cut = FitLine(line, w);
-        if (cut < line.size()) {
-            narrowed = true;
-            rest = line.substr(cut) + (newline == std::string::npos ? "" : "\n" + rest);
-            line.resize(cut);
-        }
-    }
+    const TextLine first = TakeFirstLine(text, w);
+    const std::string& line = first.line;
+    const bool narrowed = first.narrowed;
     if (backColour != -1 && centreVertically && w > 0) {
         FillRect(x, y, w, h + 1, 0, -1, backColour);
         SetColour(colour);
     }
     const int lineHeight = TextLineHeight();
-    if (rest.empty()) {
+    if (first.rest.empty()) {
         const int baseline = y + lineHeight + (centreVertically ? (h - lineHeight) / 2 : 0);
         DrawString(AlignedStart(x, w, line, alignment), baseline - 1, line);
     } else {
         DrawString(narrowed ? x : AlignedStart(x, w, line, alignment), y + lineHeight - 1, line);
-        DrawText(x, y + lineHeight, w, h - lineHeight, trim(rest), colour, backColour,
+        DrawText(x, y + lineHeight, w, h - lineHeight, trim(first.rest), colour, backColour,
                  narrowed ? 0 : alignment, false);
     }
     Flush();
+}
+
+// The text up to the first newline, narrowed to fit w when w is above 0; what
+// was cut off goes before the rest of the text.
+DrawingSurface::TextLine DrawingSurface::TakeFirstLine(const std::string& text, int w) {
+    const size_t newline = text.find('\n');
+    TextLine first{text.substr(0, newline),
+                   newline == std::string::npos ? "" : text.substr(newline + 1), false};
+    if (w <= 0) return first;
+    const size_t cut = FitLine(first.line, w);
+    if (cut == first.line.size()) return first;
+    first.narrowed = true;
+    first.rest = first.line.substr(cut) + (newline == std::string::npos ? "" : "\n" + first.rest);
+    first.line.resize(cut);
+    return first;
 }
 
 // Moves the cut left until the line fits. A cut that would split a word moves

@@ -103,6 +103,12 @@ private:
                          bool keyed);
 
     // Text helpers.
+    struct TextLine {
+        std::string line;
+        std::string rest;
+        bool narrowed = false;
+    };
+    TextLine TakeFirstLine(const std::string& text, int w);
     XFontStruct* TextFont();
     int TextLineHeight();
     int TextWidth(const std::string& text);
