@@ -18,7 +18,7 @@ constexpr int kSprites = 48;
 
 struct Picture {
     Picture(int w, int h, uint32_t seed) : bytes(static_cast<size_t>(w) * h * 4) {
-        view = FrameImage(bytes.data(), w, h, w * 4, PixelLayout{});
+        view = FrameImage(bytes.data(), w, h, w * 4, PixelChannels{});
         // Roughly a quarter of a sprite's pixels are black, like the edges of
         // the game's pictures.
         for (int y = 0; y < h; ++y)

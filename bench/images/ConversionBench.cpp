@@ -134,8 +134,8 @@ BENCHMARK(StraightforwardLoop);
 void PlaceRgbPixels(benchmark::State& state) {
     if (skipWithoutServer(state)) return;
     const RgbBuffer rgb = picture();
-    const PixelPlacement placement{MyImage::bitsPerPixel / 8, MyImage::ixRosso, MyImage::ixVerde,
-                                   MyImage::ixBlu};
+    const PixelChannels placement{MyImage::bitsPerPixel / 8, MyImage::ixRosso, MyImage::ixVerde,
+                                  MyImage::ixBlu};
     const size_t stride = static_cast<size_t>(kWidth * placement.bytesPerPixel);
     std::vector<unsigned char> target(stride * kHeight);
     for (auto _ : state) {

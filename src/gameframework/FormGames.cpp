@@ -7,10 +7,10 @@
 #include "app/Screen.h"
 #include "gameframework/Sprite.h"
 #include "images/ImageFiles.h"
-#include "images/MyImage.h"
 #include "images/XImageConversion.h"
 #include "input/JoystickConfig.h"
 #include "widgets/DrawingSurface.h"
+#include "widgets/PixelChannels.h"
 #include "widgets/Timer.h"
 
 namespace nebulark {
@@ -121,12 +121,8 @@ void FormGames::ReleaseImages() {
     background = backgroundCopy = bmpScreenBuffer = nullptr;
 }
 
-FrameImage FormGames::View(XImage* image) const {
-    PixelLayout layout;
-    layout.red = MyImage::ixRosso;
-    layout.green = MyImage::ixVerde;
-    layout.blue = MyImage::ixBlu;
-    return FrameImage::Of(image, layout);
+FrameImage FormGames::View(XImage* image) {
+    return FrameImage::Of(image, ProbePixelChannels(this));
 }
 
 void FormGames::RunApp() {}

@@ -94,7 +94,7 @@ protected:
     DrawingSurface* surface = nullptr;
 
 private:
-    FrameImage View(XImage* image) const;
+    FrameImage View(XImage* image);
     void ReleaseImages();
     void BlendCapture(int x, int y, int w, int h, bool transparent);
     void InstallForwarders();

@@ -43,7 +43,7 @@ bool ClipBlit(Blit& c, int64_t tw, int64_t th, int64_t sw, int64_t sh) {
     return c.w > 0 && c.h > 0;
 }
 
-bool IsUsual(const PixelLayout& layout) {
+bool IsUsual(const PixelChannels& layout) {
     return layout.bytesPerPixel == 4 && layout.red == 2 && layout.green == 1 && layout.blue == 0;
 }
 
@@ -52,7 +52,7 @@ bool IsUsual(const PixelLayout& layout) {
 // compiler makes far tighter; both write only the three colour bytes.
 template <bool kUsual>
 void BlendRow(const uint8_t* from, uint8_t* to, uint8_t* copy, int count, bool transparent,
-              const PixelLayout& s, const PixelLayout& d) {
+              const PixelChannels& s, const PixelChannels& d) {
     const int sStep = kUsual ? 4 : s.bytesPerPixel, dStep = kUsual ? 4 : d.bytesPerPixel;
     const int sr = kUsual ? 2 : s.red, sg = kUsual ? 1 : s.green, sb = kUsual ? 0 : s.blue;
     const int dr = kUsual ? 2 : d.red, dg = kUsual ? 1 : d.green, db = kUsual ? 0 : d.blue;
@@ -73,12 +73,12 @@ void BlendRow(const uint8_t* from, uint8_t* to, uint8_t* copy, int count, bool t
 }  // namespace
 
 FrameImage::FrameImage(uint8_t* data, int width, int height, int bytesPerLine,
-                       const PixelLayout& layout)
+                       const PixelChannels& layout)
     : data(data), width(width), height(height), bytesPerLine(bytesPerLine), layout(layout) {}
 
-FrameImage FrameImage::Of(XImage* image, const PixelLayout& layout) {
+FrameImage FrameImage::Of(XImage* image, const PixelChannels& layout) {
     if (image == nullptr || image->data == nullptr) return FrameImage();
-    PixelLayout probed = layout;
+    PixelChannels probed = layout;
     if (image->bits_per_pixel >= 8) probed.bytesPerPixel = image->bits_per_pixel / 8;
     return FrameImage(reinterpret_cast<uint8_t*>(image->data), image->width, image->height,
                       image->bytes_per_line, probed);

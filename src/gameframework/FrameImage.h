@@ -5,15 +5,9 @@
 
 #include <cstdint>
 
-namespace nebulark {
+#include "widgets/PixelChannels.h"
 
-// Byte positions of the three colour channels inside one server pixel.
-struct PixelLayout {
-    int bytesPerPixel = 4;
-    int red = 2;
-    int green = 1;
-    int blue = 0;
-};
+namespace nebulark {
 
 // A source rectangle: left and top inclusive, right and bottom exclusive.
 struct SourceRect {
@@ -29,9 +23,9 @@ struct SourceRect {
 class FrameImage {
 public:
     FrameImage() = default;
-    FrameImage(uint8_t* data, int width, int height, int bytesPerLine, const PixelLayout& layout);
+    FrameImage(uint8_t* data, int width, int height, int bytesPerLine, const PixelChannels& layout);
     // A view of an XImage (an empty view for null).
-    static FrameImage Of(XImage* image, const PixelLayout& layout);
+    static FrameImage Of(XImage* image, const PixelChannels& layout);
 
     bool Empty() const { return data == nullptr || width <= 0 || height <= 0; }
     int Width() const { return width; }
@@ -67,7 +61,7 @@ private:
     int width = 0;
     int height = 0;
     int bytesPerLine = 0;
-    PixelLayout layout;
+    PixelChannels layout;
 };
 
 }  // namespace nebulark

@@ -27,7 +27,7 @@ bool inPixel(int position, int bytesPerPixel) {
 
 // Four-byte pixels whose channels sit at distinct bytes can be written as one
 // 32-bit word each, built in the byte order of this machine.
-bool wholeWordLayout(const PixelPlacement& p) {
+bool wholeWordLayout(const PixelChannels& p) {
     return std::endian::native == std::endian::little && p.bytesPerPixel == 4 &&
            inPixel(p.red, 4) && inPixel(p.green, 4) && inPixel(p.blue, 4) && p.red != p.green &&
            p.red != p.blue && p.green != p.blue;
@@ -41,7 +41,7 @@ uint32_t packWord(const unsigned char* source, int redShift, int greenShift, int
 // Packs the pixels of a row from column `from` on one word at a time, then
 // clears the row's padding.
 void packRowFrom(size_t from, const unsigned char* source, unsigned char* row, size_t width,
-                 size_t stride, const PixelPlacement& p) {
+                 size_t stride, const PixelChannels& p) {
     for (size_t x = from; x < width; ++x) {
         const uint32_t word = packWord(source + 3 * x, 8 * p.red, 8 * p.green, 8 * p.blue);
         std::memcpy(row + 4 * x, &word, 4);
@@ -56,7 +56,7 @@ void packRowFrom(size_t from, const unsigned char* source, unsigned char* row, s
 // where that would reach past the picture and the rest of the row is packed
 // pixel by pixel.
 __attribute__((target("ssse3"))) void placeShuffledRows(const RgbBuffer& rgb,
-                                                        const PixelPlacement& p,
+                                                        const PixelChannels& p,
                                                         unsigned char* target, size_t stride) {
     alignas(16) signed char order[16];
     for (int k = 0; k < 4; ++k)
@@ -88,7 +88,7 @@ bool canShuffle() {
     return supported;
 }
 #else
-void placeShuffledRows(const RgbBuffer&, const PixelPlacement&, unsigned char*, size_t) {}
+void placeShuffledRows(const RgbBuffer&, const PixelChannels&, unsigned char*, size_t) {}
 
 bool canShuffle() {
     return false;
@@ -96,7 +96,7 @@ bool canShuffle() {
 #endif
 
 // Without byte shuffles each word is put together from its channels.
-void placeWordRows(const RgbBuffer& rgb, const PixelPlacement& p, unsigned char* target,
+void placeWordRows(const RgbBuffer& rgb, const PixelChannels& p, unsigned char* target,
                    size_t stride) {
     const size_t width = static_cast<size_t>(rgb.width());
     for (int y = 0; y < rgb.height(); ++y)
@@ -105,7 +105,7 @@ void placeWordRows(const RgbBuffer& rgb, const PixelPlacement& p, unsigned char*
 
 // Any other layout: the row is cleared and each channel that lies inside the
 // pixel is stored on its own.
-void placeByteRows(const RgbBuffer& rgb, const PixelPlacement& p, unsigned char* target,
+void placeByteRows(const RgbBuffer& rgb, const PixelChannels& p, unsigned char* target,
                    size_t stride) {
     const size_t bytes = static_cast<size_t>(p.bytesPerPixel);
     const bool red = inPixel(p.red, p.bytesPerPixel);
@@ -146,10 +146,10 @@ size_t paddedStride(int width, size_t rowBytes, size_t padBytes) {
 
 }  // namespace
 
-void placeRgbPixels(const RgbBuffer& rgb, const PixelPlacement& placement, unsigned char* target,
+void placeRgbPixels(const RgbBuffer& rgb, const PixelChannels& placement, unsigned char* target,
                     size_t stride) {
     if (rgb.empty() || target == nullptr || placement.bytesPerPixel <= 0) return;
-    const PixelPlacement& p = placement;
+    const PixelChannels& p = placement;
     if (wholeWordLayout(p) && canShuffle())
         placeShuffledRows(rgb, p, target, stride);
     else if (wholeWordLayout(p))
@@ -182,9 +182,9 @@ XImage* createXImageFromRgb(GUIElement* element, const RgbBuffer& rgb) {
         LogMessage("createXImageFromRgb: memoria insufficiente");
         return nullptr;
     }
-    placeRgbPixels(
-        rgb, PixelPlacement{bytesPerPixel, MyImage::ixRosso, MyImage::ixVerde, MyImage::ixBlu},
-        pixels, stride);
+    placeRgbPixels(rgb,
+                   PixelChannels{bytesPerPixel, MyImage::ixRosso, MyImage::ixVerde, MyImage::ixBlu},
+                   pixels, stride);
     XImage* image =
         XCreateImage(display, visualOf(*form->GetScreen()), static_cast<unsigned>(MyImage::depth),
                      MyImage::format, MyImage::xoffset, reinterpret_cast<char*>(pixels),

@@ -6,18 +6,11 @@
 #include <string>
 
 #include "images/RgbBuffer.h"
+#include "widgets/PixelChannels.h"
 
 namespace nebulark {
 
 class GUIElement;
-
-// Where the three colour bytes of a picture go inside one server pixel.
-struct PixelPlacement {
-    int bytesPerPixel = 4;
-    int red = 2;
-    int green = 1;
-    int blue = 0;
-};
 
 // Writes the picture into `target` in the server's layout: `height` rows of
 // `stride` bytes, each pixel `bytesPerPixel` bytes with red, green and blue at
@@ -25,7 +18,7 @@ struct PixelPlacement {
 // padding) is 0, and a channel whose position lies outside the pixel is left
 // out rather than written into the next one. `stride` must be at least
 // width × bytesPerPixel.
-void placeRgbPixels(const RgbBuffer& rgb, const PixelPlacement& placement, unsigned char* target,
+void placeRgbPixels(const RgbBuffer& rgb, const PixelChannels& placement, unsigned char* target,
                     size_t stride);
 
 // A new XImage of the probed server layout holding the picture, on the

@@ -6,7 +6,8 @@ namespace nebulark {
 
 PixelChannels ProbePixelChannels(GUIElement* element) {
     MyImage::probePixelLayout(element);
-    return PixelChannels{MyImage::ixRosso, MyImage::ixVerde, MyImage::ixBlu};
+    const int bytesPerPixel = MyImage::bitsPerPixel >= 8 ? MyImage::bitsPerPixel / 8 : 4;
+    return PixelChannels{bytesPerPixel, MyImage::ixRosso, MyImage::ixVerde, MyImage::ixBlu};
 }
 
 }  // namespace nebulark

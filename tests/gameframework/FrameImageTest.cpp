@@ -14,7 +14,7 @@ struct TestImage {
     TestImage(int w, int h, uint8_t fill = 0) : bytes(static_cast<size_t>(w * h * 4), fill) {
         for (size_t i = 3; i < bytes.size(); i += 4)
             bytes[i] = kMarker;
-        view = FrameImage(bytes.data(), w, h, w * 4, PixelLayout{});
+        view = FrameImage(bytes.data(), w, h, w * 4, PixelChannels{});
     }
     bool MarkersIntact() const {
         for (size_t i = 3; i < bytes.size(); i += 4)
@@ -94,7 +94,7 @@ TEST(FrameImage, TransparencySkipsOnlyPureBlackAndPersistenceWritesBoth) {
 
 TEST(FrameImage, ChannelPositionsFollowTheLayout) {
     std::vector<uint8_t> bytes(8, 0);
-    FrameImage swapped(bytes.data(), 2, 1, 8, PixelLayout{4, 0, 1, 2});
+    FrameImage swapped(bytes.data(), 2, 1, 8, PixelChannels{4, 0, 1, 2});
     swapped.SetPixel(1, 0, 0xCF3B76);
     EXPECT_EQ(bytes, (std::vector<uint8_t>{0, 0, 0, 0, 0xCF, 0x3B, 0x76, 0}));
     TestImage usual(2, 1);

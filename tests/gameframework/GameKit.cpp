@@ -14,7 +14,7 @@ namespace nebulark::test {
 namespace {
 
 FrameImage ViewOf(XImage* image) {
-    PixelLayout layout;
+    PixelChannels layout;
     layout.red = MyImage::ixRosso;
     layout.green = MyImage::ixVerde;
     layout.blue = MyImage::ixBlu;
