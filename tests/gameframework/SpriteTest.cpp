@@ -111,6 +111,10 @@ TEST(Sprite, RestoreUnderClipsToTheForm) {
     EXPECT_EQ(scene.FramePixel(GameScene::kWidth - 1, GameScene::kHeight - 1),
               GameScene::BackgroundAt(GameScene::kWidth - 1, GameScene::kHeight - 1));
     EXPECT_EQ(TempDir::Read("log.txt").find("RipristinaSfondo"), std::string::npos);
+    // Unclipped rectangles reaching past the buffer are cut at its end, and said so.
+    scene.game->RipristinaSfondo(0, GameScene::kHeight - 10, 10, 20, false);
+    EXPECT_EQ(TempDir::Read("log.txt"),
+              "RipristinaSfondo(): attenzione sizeFrame > size bmpScreenBuffer\n");
 }
 
 TEST(Sprite, AnimationCyclesItsFramesAndClonesKeepTheirState) {
