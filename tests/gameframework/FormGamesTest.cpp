@@ -61,7 +61,7 @@ TEST(FormGames, FirstPaintRunsTheGameAndStartsTheFrameTimer) {
     // With no frame buffer yet, text goes straight onto the window and the
     // throttle composes nothing.
     scene.game->RenderText(10, 60, "abc", kWhite);
-    XvfbEnvironment::Driver().Sync();
+    scene.Settle();
     EXPECT_TRUE(AnyWhite(XvfbEnvironment::Driver().Pixels(scene.GameWindow(), 10, 60, 40, 18)));
     EXPECT_EQ(scene.game->GetScreenBuffer(), nullptr);
     for (int tick = 0; tick < 12; ++tick)
@@ -81,7 +81,7 @@ TEST(FormGames, BackgroundLoadsWholeOrNotAtAll) {
     XImage* loaded = scene.game->GetBackground();
     EXPECT_EQ(scene.FramePixel(7, 9), GameScene::BackgroundAt(7, 9));
     EXPECT_EQ(scene.CopyPixel(199, 149), GameScene::BackgroundAt(199, 149));
-    XvfbEnvironment::Driver().Sync();
+    scene.Settle();
     EXPECT_EQ(XvfbEnvironment::Driver().PixelAt(scene.GameWindow(), 30, 120),
               GameScene::BackgroundAt(30, 120));
 
@@ -143,7 +143,7 @@ TEST(FormGames, PersistentTextShowsInEveryFrameUntilTheBackgroundIsRestored) {
         scene.game->RenderFrame();
         EXPECT_EQ(scene.FramePixel(whiteX, whiteY), kWhite);
     }
-    XvfbEnvironment::Driver().Sync();
+    scene.Settle();
     EXPECT_EQ(XvfbEnvironment::Driver().PixelAt(scene.GameWindow(), whiteX, whiteY), kWhite);
     scene.game->RenderSfondo();
     scene.game->RenderFrame();

@@ -28,6 +28,9 @@ struct GameScene {
     static constexpr int kHeight = 150;
 
     GameScene();
+    // Waits until the server has handled everything the game sent, so the
+    // test's own connection reads what the game drew.
+    void Settle() const { XSync(screen->GetDisplay(), False); }
     // Runs loop passes until done() holds or the deadline passes.
     bool Pump(const std::function<bool()>& done, int milliseconds = 3000);
     // Writes a raw picture of the form's size whose pixel (x, y) is
