@@ -30,7 +30,7 @@ flags=(-std=c++20 -O1 -g -Wall -Wextra -fno-omit-frame-pointer
        -I"$repo/src" -I"$repo/tests/fuzz")
 # The display-free decoders and what they use; nothing here needs Xlib.
 sources=(src/images/BmpDecoder.cpp src/images/DecodeError.cpp src/images/EmbeddedImage.cpp
-         src/images/RgbBuffer.cpp src/images/SourceExport.cpp src/app/Log.cpp
+         src/images/RgbBuffer.cpp src/images/SourceExport.cpp src/util/Log.cpp
          src/util/BinaryFile.cpp src/util/FileUtils.cpp src/util/StringUtils.cpp
          src/util/TextFile.cpp tests/fuzz/FuzzTargets.cpp)
 

@@ -16,9 +16,9 @@
 #include "gameframework/FormGames.h"
 #include "gameframework/Sprite.h"
 #include "images/RgbBuffer.h"
-#include "images/XImageConversion.h"
 #include "support/TempDir.h"
 #include "support/XvfbServer.h"
+#include "widgets/XImageConversion.h"
 
 using namespace nebulark;
 

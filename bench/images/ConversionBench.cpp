@@ -10,10 +10,11 @@
 #include <vector>
 
 #include "app/Screen.h"
-#include "images/MyImage.h"
-#include "images/XImageConversion.h"
+#include "controls/MyImage.h"
+#include "images/PixelPlacement.h"
 #include "support/XvfbServer.h"
 #include "widgets/Form.h"
+#include "widgets/XImageConversion.h"
 
 using namespace nebulark;
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/ApplicationState.h"
-#include "app/Log.h"
+#include "util/Log.h"
 #include "widgets/Form.h"
 #include "widgets/GUIElement.h"
 
@@ -199,9 +199,8 @@ void RequestQuit() {
     State().quitRequested = true;
 }
 
-void SetMessageBoxForm(Form* form, void (*release)(Form* form)) {
+void SetMessageBoxForm(Form* form) {
     State().messageBoxForm = form;
-    State().releaseMessageBox = release;
 }
 
 Form* MessageBoxForm() {

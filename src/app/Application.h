@@ -62,9 +62,9 @@ bool IsKeyDown(int code);
 bool QuitRequested();
 void RequestQuit();
 
-// The shared message-box form; the loop destroys it when it ends, through the
-// release function given with it (forms are deleted through their own type).
-void SetMessageBoxForm(Form* form, void (*release)(Form* form));
+// The shared message-box form, allocated with new; when the loop ends it
+// destroys the box's window and deletes it.
+void SetMessageBoxForm(Form* form);
 Form* MessageBoxForm();
 
 // The event loop: returns once quit has been requested.

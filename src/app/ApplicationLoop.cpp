@@ -4,8 +4,8 @@
 
 #include "app/Application.h"
 #include "app/ApplicationState.h"
-#include "app/Log.h"
 #include "app/Screen.h"
+#include "util/Log.h"
 #include "widgets/Form.h"
 #include "widgets/Timer.h"
 
@@ -70,7 +70,7 @@ void EndRun(Form* mainForm) {
         Form* messageBox = state.messageBoxForm;
         state.messageBoxForm = nullptr;
         messageBox->DestroyWindow();
-        if (state.releaseMessageBox != nullptr) state.releaseMessageBox(messageBox);
+        delete messageBox;
     }
     if (mainForm != nullptr) mainForm->OnClosed();
     state.mainForm = nullptr;

@@ -22,7 +22,6 @@ struct ApplicationState {
     std::array<uint8_t, 256> keyTable{};
     bool quitRequested = false;
     Form* messageBoxForm = nullptr;
-    void (*releaseMessageBox)(Form* form) = nullptr;
     Form* mainForm = nullptr;
 };
 

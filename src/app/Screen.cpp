@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/Log.h"
+#include "util/Log.h"
 
 namespace nebulark {
 

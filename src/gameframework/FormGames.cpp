@@ -3,15 +3,15 @@
 #include <algorithm>
 
 #include "app/Application.h"
-#include "app/Log.h"
 #include "app/Screen.h"
 #include "gameframework/Sprite.h"
 #include "images/ImageFiles.h"
-#include "images/XImageConversion.h"
 #include "input/JoystickConfig.h"
+#include "util/Log.h"
 #include "widgets/DrawingSurface.h"
-#include "widgets/PixelChannels.h"
+#include "widgets/PixelLayoutProbe.h"
 #include "widgets/Timer.h"
+#include "widgets/XImageConversion.h"
 
 namespace nebulark {
 

@@ -25,7 +25,7 @@ class FormGames : public Form {
 public:
     FormGames(Screen* screen, const std::string& title);
     FormGames(Screen* screen, const std::string& title, int32_t w, int32_t h);
-    ~FormGames();
+    ~FormGames() override;
 
     void Paint() override;
     void OnTick() override;

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "widgets/PixelChannels.h"
+#include "images/PixelLayout.h"
 
 namespace nebulark {
 

@@ -20,7 +20,7 @@ class Sprite : public GameElement {
 public:
     // The strip is shared by all sprites of a kind and is not owned.
     Sprite(FormGames* owner, XImage* image, int width, int height);
-    ~Sprite();
+    ~Sprite() override;
     Sprite(const Sprite&) = delete;
     Sprite& operator=(const Sprite&) = delete;
 

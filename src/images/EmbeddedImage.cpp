@@ -1,6 +1,6 @@
 #include "images/EmbeddedImage.h"
 
-#include "app/Log.h"
+#include "util/Log.h"
 #include "util/StringUtils.h"
 
 namespace nebulark {

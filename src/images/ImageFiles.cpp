@@ -4,11 +4,11 @@
 #include <new>
 #include <vector>
 
-#include "app/Log.h"
 #include "images/BmpDecoder.h"
 #include "images/SourceExport.h"
 #include "util/BinaryFile.h"
 #include "util/FileUtils.h"
+#include "util/Log.h"
 
 namespace nebulark {
 

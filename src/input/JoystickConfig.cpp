@@ -3,8 +3,8 @@
 #include <climits>
 #include <cstdlib>
 
-#include "app/Log.h"
 #include "util/FileUtils.h"
+#include "util/Log.h"
 #include "util/StringUtils.h"
 #include "util/TextFile.h"
 

@@ -12,10 +12,10 @@
 #include <thread>
 
 #include "app/Application.h"
-#include "app/ChildProcesses.h"
-#include "app/Log.h"
 #include "input/JoystickBlock.h"
 #include "input/JoystickConfig.h"
+#include "util/ChildProcesses.h"
+#include "util/Log.h"
 
 namespace nebulark {
 

@@ -7,9 +7,9 @@
 
 #include <cstring>
 
-#include "app/Log.h"
 #include "input/JoystickBlock.h"
 #include "input/JoystickState.h"
+#include "util/Log.h"
 
 namespace nebulark {
 

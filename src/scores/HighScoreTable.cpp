@@ -11,8 +11,8 @@
 #include <functional>
 #include <sstream>
 
-#include "app/ProcessUtils.h"
 #include "util/FileUtils.h"
+#include "util/ProcessUtils.h"
 #include "util/StringUtils.h"
 #include "util/TextFile.h"
 

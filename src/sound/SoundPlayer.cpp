@@ -2,10 +2,10 @@
 
 #include <csignal>
 
-#include "app/ChildProcesses.h"
-#include "app/Log.h"
-#include "app/ProcessUtils.h"
+#include "util/ChildProcesses.h"
 #include "util/FileUtils.h"
+#include "util/Log.h"
+#include "util/ProcessUtils.h"
 
 namespace nebulark {
 

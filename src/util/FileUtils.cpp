@@ -6,8 +6,8 @@
 
 #include <cstdio>
 
-#include "app/Log.h"
 #include "util/BinaryFile.h"
+#include "util/Log.h"
 #include "util/StringUtils.h"
 
 namespace nebulark {

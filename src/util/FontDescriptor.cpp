@@ -1,6 +1,6 @@
 #include "util/FontDescriptor.h"
 
-#include "app/Log.h"
+#include "util/Log.h"
 
 namespace nebulark {
 

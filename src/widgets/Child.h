@@ -12,7 +12,7 @@ class Child : public GUIElement {
 public:
     Child();
     // Leaves the registry before the element goes away.
-    ~Child();
+    ~Child() override;
 
     // The nearest ancestor that is a form; none when the chain ends first.
     Form* OwningForm() const;

@@ -5,14 +5,14 @@
 #include <cstring>
 
 #include "app/Application.h"
-#include "app/Log.h"
 #include "app/Screen.h"
 #include "images/ImageFiles.h"
-#include "images/XImageConversion.h"
 #include "util/FileUtils.h"
+#include "util/Log.h"
 #include "util/StringUtils.h"
 #include "widgets/Form.h"
-#include "widgets/PixelChannels.h"
+#include "widgets/PixelLayoutProbe.h"
+#include "widgets/XImageConversion.h"
 
 namespace nebulark {
 

@@ -5,8 +5,8 @@
 #include <X11/Xutil.h>
 
 #include "app/Application.h"
-#include "app/Log.h"
 #include "app/Screen.h"
+#include "util/Log.h"
 
 namespace nebulark {
 

@@ -19,7 +19,7 @@ public:
     explicit Form(int64_t tag);
     Form(int64_t tag, bool dialog);
     // Leaves the registry and destroys the window, as DestroyWindow does.
-    ~Form();
+    ~Form() override;
 
     int32_t GetWidth() const override;
     int32_t GetClientWidth() const override;

@@ -26,12 +26,12 @@ using SpareCallback = int64_t (*)(GUIElement* element, int64_t argument);
 
 // The base of every form, control and timer. The event loop talks to an
 // element only through the virtual operations below, declared in a fixed order
-// that derived classes extend at the end. There is deliberately no virtual
-// destructor: owners delete elements through their concrete type.
+// that derived classes extend at the end. The destructor is virtual, so an
+// element may be deleted through any of its bases.
 class GUIElement {
 public:
     explicit GUIElement(int64_t tag);
-    ~GUIElement() = default;
+    virtual ~GUIElement() = default;
     GUIElement(const GUIElement&) = delete;
     GUIElement& operator=(const GUIElement&) = delete;
 

@@ -10,11 +10,11 @@ using ElapsedCallback = void (*)(Timer* timer);
 
 // Calls a function every `interval` milliseconds of the event loop's idle
 // time. A timer has no window and draws nothing.
-class Timer final : public Child {
+class Timer : public Child {
 public:
     Timer(GUIElement* owner, int32_t intervalMs);
     // Stops, then leaves the registry through Child.
-    ~Timer();
+    ~Timer() override;
 
     void Create() override;
 

@@ -4,10 +4,10 @@
 
 #include "GameKit.h"
 #include "app/Application.h"
-#include "images/XImageConversion.h"
 #include "support/TempDir.h"
 #include "support/XvfbEnvironment.h"
 #include "widgets/Timer.h"
+#include "widgets/XImageConversion.h"
 
 using namespace nebulark;
 using nebulark::test::GameScene;

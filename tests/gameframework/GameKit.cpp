@@ -3,11 +3,11 @@
 #include <chrono>
 
 #include "app/Application.h"
+#include "controls/MyImage.h"
 #include "gameframework/FrameImage.h"
-#include "images/MyImage.h"
 #include "images/RgbBuffer.h"
-#include "images/XImageConversion.h"
 #include "support/TempDir.h"
+#include "widgets/XImageConversion.h"
 
 namespace nebulark::test {
 

@@ -4,8 +4,8 @@
 #include "gameframework/Sprite.h"
 #include "gameframework/SpriteAnim.h"
 #include "gameframework/SpriteKind.h"
-#include "images/XImageConversion.h"
 #include "support/TempDir.h"
+#include "widgets/XImageConversion.h"
 
 using namespace nebulark;
 using nebulark::test::GameScene;

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "DisplayKit.h"
+#include "controls/MyImage.h"
 #include "images/EmbeddedImage.h"
-#include "images/MyImage.h"
-#include "images/XImageConversion.h"
 #include "support/TempDir.h"
+#include "widgets/XImageConversion.h"
 
 namespace nebulark {
 namespace {

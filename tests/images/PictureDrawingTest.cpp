@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "DisplayKit.h"
-#include "images/MyImage.h"
-#include "images/XImageConversion.h"
+#include "controls/MyImage.h"
 #include "support/BmpWriter.h"
 #include "support/TempDir.h"
 #include "util/FileUtils.h"
 #include "widgets/DrawingSurface.h"
+#include "widgets/XImageConversion.h"
 
 namespace nebulark {
 namespace {

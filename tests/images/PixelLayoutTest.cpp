@@ -7,12 +7,12 @@
 #include <cstring>
 
 #include "DisplayKit.h"
-#include "images/MyImage.h"
-#include "images/XImageConversion.h"
+#include "controls/MyImage.h"
 #include "support/TempDir.h"
 #include "support/XvfbServer.h"
 #include "util/StringUtils.h"
 #include "widgets/DrawingSurface.h"
+#include "widgets/XImageConversion.h"
 
 namespace nebulark {
 namespace {

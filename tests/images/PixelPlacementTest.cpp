@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "images/XImageConversion.h"
+#include "images/PixelPlacement.h"
 
 namespace nebulark {
 namespace {

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "DisplayKit.h"
-#include "images/MyImage.h"
-#include "images/XImageConversion.h"
+#include "controls/MyImage.h"
 #include "support/TempDir.h"
 #include "widgets/DrawingSurface.h"
+#include "widgets/XImageConversion.h"
 
 namespace nebulark {
 namespace {

@@ -8,11 +8,11 @@
 #include <csignal>
 #include <cstdint>
 
-#include "app/ChildProcesses.h"
 #include "sound/SoundPlayer.h"
 #include "support/ProcessProbe.h"
 #include "support/StubAplay.h"
 #include "support/TempDir.h"
+#include "util/ChildProcesses.h"
 #include "util/FileUtils.h"
 
 using namespace nebulark;

@@ -1,15 +1,17 @@
 // The one-time probe of the server's pixel layout: a pixel of a known colour
 // is drawn and read back, and the image that comes back tells how the server
 // lays out pixels and in which byte each colour channel lives.
+#include "widgets/PixelLayoutProbe.h"
+
 #include <X11/Xutil.h>
 
 #include <algorithm>
 #include <string>
 
 #include "app/Application.h"
-#include "app/Log.h"
 #include "app/Screen.h"
-#include "images/MyImage.h"
+#include "images/PixelLayout.h"
+#include "util/Log.h"
 #include "util/StringUtils.h"
 #include "widgets/DrawingSurface.h"
 #include "widgets/Form.h"
@@ -50,25 +52,26 @@ void warnChannel(const char* name, int position) {
 // match wins. Positions not found keep their value. When all three are found only the unexpected
 // ones are reported; otherwise all three are, with the values they now hold.
 void locateChannels(const XImage& probe) {
+    PixelLayout& layout = serverPixelLayout;
     const int bytes = std::min({probe.bits_per_pixel / 8, kMaxPixelBytes, probe.bytes_per_line});
     const auto* pixel = reinterpret_cast<const unsigned char*>(probe.data);
     bool red = false, green = false, blue = false;
     for (int i = 0; pixel != nullptr && i < bytes; ++i) {
         if (pixel[i] == kProbeRed) {
-            MyImage::ixRosso = i;
+            layout.ixRosso = i;
             red = true;
         } else if (pixel[i] == kProbeGreen) {
-            MyImage::ixVerde = i;
+            layout.ixVerde = i;
             green = true;
         } else if (pixel[i] == kProbeBlue) {
-            MyImage::ixBlu = i;
+            layout.ixBlu = i;
             blue = true;
         }
     }
     const bool all = red && green && blue;
-    if (!all || MyImage::ixRosso != 2) warnChannel("ixRosso", MyImage::ixRosso);
-    if (!all || MyImage::ixVerde != 1) warnChannel("ixVerde", MyImage::ixVerde);
-    if (!all || MyImage::ixBlu != 0) warnChannel("ixBlu", MyImage::ixBlu);
+    if (!all || layout.ixRosso != 2) warnChannel("ixRosso", layout.ixRosso);
+    if (!all || layout.ixVerde != 1) warnChannel("ixVerde", layout.ixVerde);
+    if (!all || layout.ixBlu != 0) warnChannel("ixBlu", layout.ixBlu);
 }
 
 bool viewable(Display* display, Window window) {
@@ -106,8 +109,8 @@ XImage* probeOnPixmap(Form* form, Display* display) {
 
 }  // namespace
 
-void MyImage::probePixelLayout(GUIElement* element) {
-    if (depth != 0) return;
+void probePixelLayout(GUIElement* element) {
+    if (serverPixelLayout.Probed()) return;
     Form* form = Application::OwningForm(element);
     if (form == nullptr || form->GetScreen() == nullptr) return;
     Display* display = form->GetScreen()->GetDisplay();
@@ -124,15 +127,21 @@ void MyImage::probePixelLayout(GUIElement* element) {
     XDestroyImage(probe);
 }
 
-void MyImage::adoptProbeImage(const XImage& probe) {
-    depth = probe.depth;
-    format = probe.format;
-    xoffset = probe.xoffset;
-    bitmapPad = probe.bitmap_pad;
-    bitsPerPixel = probe.bits_per_pixel;
-    bitmapBitOrder = probe.bitmap_bit_order;
+void adoptProbeImage(const XImage& probe) {
+    PixelLayout& layout = serverPixelLayout;
+    layout.depth = probe.depth;
+    layout.format = probe.format;
+    layout.xoffset = probe.xoffset;
+    layout.bitmapPad = probe.bitmap_pad;
+    layout.bitsPerPixel = probe.bits_per_pixel;
+    layout.bitmapBitOrder = probe.bitmap_bit_order;
     reportLayout(probe);
     locateChannels(probe);
+}
+
+PixelChannels ProbePixelChannels(GUIElement* element) {
+    probePixelLayout(element);
+    return serverPixelLayout.Channels();
 }
 
 }  // namespace nebulark

@@ -1,11 +1,11 @@
-#include "app/Program.h"
+#include "main/Program.h"
 
 #include <memory>
 
-#include "app/Log.h"
 #include "app/Screen.h"
 #include "input/JoystickReader.h"
 #include "util/FileUtils.h"
+#include "util/Log.h"
 
 namespace nebulark {
 

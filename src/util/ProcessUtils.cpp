@@ -1,4 +1,4 @@
-#include "app/ProcessUtils.h"
+#include "util/ProcessUtils.h"
 
 #include <sys/stat.h>
 
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/ChildProcesses.h"
+#include "util/ChildProcesses.h"
 #include "util/FileUtils.h"
 #include "util/StringUtils.h"
 

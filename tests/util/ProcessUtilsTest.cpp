@@ -9,12 +9,12 @@
 #include <cstdlib>
 #include <set>
 
-#include "app/ChildProcesses.h"
-#include "app/ProcessUtils.h"
 #include "support/ProcessProbe.h"
 #include "support/StubAplay.h"
 #include "support/TempDir.h"
+#include "util/ChildProcesses.h"
 #include "util/FileUtils.h"
+#include "util/ProcessUtils.h"
 
 using namespace nebulark;
 using nebulark::test::ChildrenOf;

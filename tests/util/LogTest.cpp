@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/Log.h"
 #include "support/TempDir.h"
 #include "util/FileUtils.h"
+#include "util/Log.h"
 
 using namespace nebulark;
 using nebulark::test::TempDir;

@@ -1,10 +1,10 @@
-#include "images/MyImage.h"
+#include "controls/MyImage.h"
 
 #include "app/Application.h"
 #include "images/EmbeddedImage.h"
-#include "images/XImageConversion.h"
 #include "widgets/DrawingSurface.h"
 #include "widgets/Form.h"
+#include "widgets/XImageConversion.h"
 
 namespace nebulark {
 

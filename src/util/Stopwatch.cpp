@@ -1,4 +1,4 @@
-#include "app/Stopwatch.h"
+#include "util/Stopwatch.h"
 
 #include <ctime>
 

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 
+#include "images/PixelLayout.h"
 #include "widgets/Child.h"
+#include "widgets/PixelLayoutProbe.h"
 
 namespace nebulark {
 
@@ -15,16 +17,12 @@ class EmbeddedImage;
 // frame. The picture is either an XImage the caller owns and keeps alive, or
 // a compiled-in picture that the control converts at its first paint and
 // keeps, as its own image, until the picture is replaced.
-//
-// The class also holds the pixel layout of the X server, probed once per
-// process: every piece of code that writes or reads XImage pixels takes the
-// byte positions of red, green and blue from here.
 class MyImage : public Child {
 public:
     MyImage(GUIElement* container, XImage* image);
     MyImage(GUIElement* container, const EmbeddedImage* embedded, int32_t w, int32_t h);
     // Releases the conversion of a compiled-in picture.
-    ~MyImage();
+    ~MyImage() override;
 
     void SetSize(int32_t w, int32_t h) override;
     void SetPosition(int32_t newX, int32_t newY) override;
@@ -46,24 +44,21 @@ public:
     const EmbeddedImage* getEmbeddedImage() const { return embedded; }
     int getBorder() const { return border; }
 
-    // Fills the layout below from one pixel drawn on the element's form and
-    // read back; does nothing once `depth` is non-zero. Mismatches with the
-    // expected layout (32-bit little-endian pixels of depth 24, red at byte 2,
-    // green at 1, blue at 0) are logged.
-    static void probePixelLayout(GUIElement* element);
-    // The part of the probe that reads the probe pixel's image: stores its
-    // layout, logs every mismatch and finds the channel positions.
-    static void adoptProbeImage(const XImage& probe);
+    // The server's pixel layout, probed once per process: every piece of code
+    // that writes or reads XImage pixels takes the byte positions of red,
+    // green and blue from it. These names read and write that one record.
+    static void probePixelLayout(GUIElement* element) { nebulark::probePixelLayout(element); }
+    static void adoptProbeImage(const XImage& probe) { nebulark::adoptProbeImage(probe); }
 
-    static inline int depth = 0;  // 0: not probed yet
-    static inline int format = ZPixmap;
-    static inline int xoffset = 0;
-    static inline int bitmapPad = 0;
-    static inline int bitsPerPixel = 0;
-    static inline int bitmapBitOrder = 0;
-    static inline int ixRosso = 2;
-    static inline int ixVerde = 1;
-    static inline int ixBlu = 0;
+    static inline int& depth = serverPixelLayout.depth;  // 0: not probed yet
+    static inline int& format = serverPixelLayout.format;
+    static inline int& xoffset = serverPixelLayout.xoffset;
+    static inline int& bitmapPad = serverPixelLayout.bitmapPad;
+    static inline int& bitsPerPixel = serverPixelLayout.bitsPerPixel;
+    static inline int& bitmapBitOrder = serverPixelLayout.bitmapBitOrder;
+    static inline int& ixRosso = serverPixelLayout.ixRosso;
+    static inline int& ixVerde = serverPixelLayout.ixVerde;
+    static inline int& ixBlu = serverPixelLayout.ixBlu;
 
 private:
     XImage* image = nullptr;

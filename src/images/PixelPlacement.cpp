@@ -1,21 +1,12 @@
-#include "images/XImageConversion.h"
+#include "images/PixelPlacement.h"
 
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <new>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #endif
-
-#include "app/Application.h"
-#include "app/Log.h"
-#include "app/Screen.h"
-#include "images/ImageFiles.h"
-#include "images/MyImage.h"
-#include "util/StringUtils.h"
-#include "widgets/Form.h"
 
 namespace nebulark {
 
@@ -123,27 +114,6 @@ void placeByteRows(const RgbBuffer& rgb, const PixelChannels& p, unsigned char* 
     }
 }
 
-Display* displayOf(Form* form) {
-    if (form == nullptr || form->GetScreen() == nullptr) return nullptr;
-    return form->GetScreen()->GetDisplay();
-}
-
-Visual* visualOf(const Screen& screen) {
-    if (screen.GetVisualInfo() != nullptr) return screen.GetVisualInfo()->visual;
-    return DefaultVisual(screen.GetDisplay(), screen.GetScreenNumber());
-}
-
-// The stride of a row of `rowBytes`, rounded up to the server's padding.
-// Padding never happens with 32-bit pixels; it is reported because the game's
-// frame images assume rows without gaps.
-size_t paddedStride(int width, size_t rowBytes, size_t padBytes) {
-    if (rowBytes % padBytes == 0) return rowBytes;
-    const size_t stride = (rowBytes / padBytes + 1) * padBytes;
-    LogMessage("WARNING img width: " + toText(width) + " - bytes_per_line_Pad != bytes_per_line: " +
-               toText(static_cast<int64_t>(stride)) + " " + toText(static_cast<int64_t>(rowBytes)));
-    return stride;
-}
-
 }  // namespace
 
 void placeRgbPixels(const RgbBuffer& rgb, const PixelChannels& placement, unsigned char* target,
@@ -156,82 +126,6 @@ void placeRgbPixels(const RgbBuffer& rgb, const PixelChannels& placement, unsign
         placeWordRows(rgb, p, target, stride);
     else
         placeByteRows(rgb, p, target, stride);
-}
-
-XImage* createXImageFromRgb(GUIElement* element, const RgbBuffer& rgb) {
-    if (rgb.empty()) return nullptr;
-    MyImage::probePixelLayout(element);
-    Form* form = Application::OwningForm(element);
-    Display* display = displayOf(form);
-    const int bytesPerPixel = MyImage::bitsPerPixel / 8;
-    const int padBytes = MyImage::bitmapPad / 8;
-    if (display == nullptr) {
-        LogMessage("createXImageFromRgb: nessun display");
-        return nullptr;
-    }
-    // Without a probed layout there is no way to know what a pixel looks like.
-    if (MyImage::depth == 0 || bytesPerPixel <= 0 || padBytes <= 0) {
-        LogMessage("createXImageFromRgb: formato dei pixel sconosciuto");
-        return nullptr;
-    }
-    const size_t rowBytes = static_cast<size_t>(rgb.width()) * static_cast<size_t>(bytesPerPixel);
-    const size_t stride = paddedStride(rgb.width(), rowBytes, static_cast<size_t>(padBytes));
-    const size_t total = stride * static_cast<size_t>(rgb.height());
-    auto* pixels = new (std::nothrow) unsigned char[total];
-    if (pixels == nullptr) {
-        LogMessage("createXImageFromRgb: memoria insufficiente");
-        return nullptr;
-    }
-    placeRgbPixels(rgb,
-                   PixelChannels{bytesPerPixel, MyImage::ixRosso, MyImage::ixVerde, MyImage::ixBlu},
-                   pixels, stride);
-    XImage* image =
-        XCreateImage(display, visualOf(*form->GetScreen()), static_cast<unsigned>(MyImage::depth),
-                     MyImage::format, MyImage::xoffset, reinterpret_cast<char*>(pixels),
-                     static_cast<unsigned>(rgb.width()), static_cast<unsigned>(rgb.height()),
-                     padBytes * 8, static_cast<int>(stride));
-    if (image == nullptr) {
-        delete[] pixels;
-        LogMessage("Errore XCreateImage");
-    }
-    return image;
-}
-
-// The pixel buffer came from array new, so XDestroyImage (which would free()
-// it) must not be used; the record itself is Xlib's.
-void destroyXImage(XImage* image) {
-    if (image == nullptr) return;
-    delete[] reinterpret_cast<unsigned char*>(image->data);
-    image->data = nullptr;
-    XFree(image);
-}
-
-Pixmap createPixmapFromXImage(GUIElement* element, XImage* image) {
-    Form* form = Application::OwningForm(element);
-    Display* display = displayOf(form);
-    if (image == nullptr || display == nullptr || form->GetWindow() == 0 || image->width <= 0 ||
-        image->height <= 0)
-        return 0;
-    const auto width = static_cast<unsigned>(image->width);
-    const auto height = static_cast<unsigned>(image->height);
-    const Pixmap pixmap = XCreatePixmap(display, form->GetWindow(), width, height,
-                                        static_cast<unsigned>(image->depth));
-    XGCValues values{};
-    GC gc = XCreateGC(display, pixmap, GCCapStyle | GCJoinStyle, &values);
-    if (gc == nullptr) {
-        LogMessage("Errore XCreateGC");
-        return pixmap;
-    }
-    XPutImage(display, pixmap, gc, image, 0, 0, 0, 0, width, height);
-    XFreeGC(display, gc);
-    return pixmap;
-}
-
-void loadRawImage(GUIElement* element, const std::string& path, int width, int height, XImage*& out,
-                  unsigned& fileSize) {
-    const RgbBuffer rgb = readRawRgbFile(path, width, height, fileSize);
-    if (rgb.empty()) return;
-    if (XImage* image = createXImageFromRgb(element, rgb)) out = image;
 }
 
 }  // namespace nebulark

@@ -1,4 +1,4 @@
-#include "app/Program.h"
+#include "main/Program.h"
 
 int main() {
     return nebulark::RunNebulark();

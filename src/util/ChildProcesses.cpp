@@ -1,4 +1,4 @@
-#include "app/ChildProcesses.h"
+#include "util/ChildProcesses.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
