@@ -3,45 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "util/Blit.h"
+
 namespace nebulark {
 
 namespace {
-
-struct Blit {
-    int64_t x, y, w, h, left, top;
-};
-
-// Clips a w × h blit from (left, top) of a sw × sh source to (x, y) of a tw × th
-// target; false when nothing is left. The source is clipped first, so a frame
-// index beyond a strip never reads outside the picture.
-bool ClipBlit(Blit& c, int64_t tw, int64_t th, int64_t sw, int64_t sh) {
-    if (c.left < 0) {
-        c.x -= c.left;
-        c.w += c.left;
-        c.left = 0;
-    }
-    if (c.top < 0) {
-        c.y -= c.top;
-        c.h += c.top;
-        c.top = 0;
-    }
-    c.w = std::min(c.w, sw - c.left);
-    c.h = std::min(c.h, sh - c.top);
-    if (c.x < 0) {
-        c.w += c.x;
-        c.left -= c.x;
-        c.x = 0;
-    }
-    if (c.y < 0) {
-        c.h += c.y;
-        c.top -= c.y;
-        c.y = 0;
-    }
-    if (c.y >= th || c.x >= tw) return false;
-    c.w = std::min(c.w, tw - c.x);
-    c.h = std::min(c.h, th - c.y);
-    return c.w > 0 && c.h > 0;
-}
 
 bool IsUsual(const PixelChannels& layout) {
     return layout.bytesPerPixel == 4 && layout.red == 2 && layout.green == 1 && layout.blue == 0;
@@ -91,38 +57,31 @@ void FrameImage::CopyAllFrom(const FrameImage& source) {
 
 bool FrameImage::CopyRectFrom(const FrameImage& source, int x, int y, int w, int h) {
     if (Empty() || source.Empty()) return true;
-    const int rows = std::min(height, source.height);
-    const int columns = std::min(width, source.width);
-    const bool fits = y + h <= rows;
-    if (x < 0) {
-        w += x;
-        x = 0;
-    }
-    if (y < 0) {
-        h += y;
-        y = 0;
-    }
-    w = std::min(w, columns - x);
-    h = std::min(h, rows - y);
-    const size_t bytes = static_cast<size_t>(std::max(w, 0)) * layout.bytesPerPixel;
-    for (int row = y; row < y + h && w > 0; ++row)
-        std::memcpy(Pixel(x, row), source.Pixel(x, row), bytes);
+    const bool fits = y + h <= std::min(height, source.height);
+    Blit c{x, y, w, h, x, y};
+    if (!clipBlit(c, width, height, source.width, source.height)) return fits;
+    const size_t bytes = static_cast<size_t>(c.w) * layout.bytesPerPixel;
+    for (int64_t row = c.y; row < c.y + c.h; ++row)
+        std::memcpy(Pixel(static_cast<int>(c.x), static_cast<int>(row)),
+                    source.Pixel(static_cast<int>(c.x), static_cast<int>(row)), bytes);
     return fits;
 }
 
 void FrameImage::Blend(const FrameImage& source, int x, int y, SourceRect rect, bool transparent,
                        FrameImage* alsoInto) {
     if (Empty() || source.Empty()) return;
+    // The source is clipped first, so a frame index beyond a strip never
+    // reads outside the picture.
     Blit c{x, y, rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top};
-    if (!ClipBlit(c, width, height, source.width, source.height)) return;
+    if (!clipBlit(c, width, height, source.width, source.height)) return;
     if (alsoInto != nullptr &&
         (alsoInto->Empty() || alsoInto->width < c.x + c.w || alsoInto->height < c.y + c.h))
         alsoInto = nullptr;
 
     const bool usual = IsUsual(source.layout) && IsUsual(layout);
     for (int row = 0; row < c.h; ++row) {
-        const int sy = static_cast<int>(c.top) + row, ty = static_cast<int>(c.y) + row;
-        const uint8_t* from = source.Pixel(static_cast<int>(c.left), sy);
+        const int sy = static_cast<int>(c.sourceY) + row, ty = static_cast<int>(c.y) + row;
+        const uint8_t* from = source.Pixel(static_cast<int>(c.sourceX), sy);
         uint8_t* to = Pixel(static_cast<int>(c.x), ty);
         uint8_t* copy = alsoInto ? alsoInto->Pixel(static_cast<int>(c.x), ty) : nullptr;
         const int count = static_cast<int>(c.w);

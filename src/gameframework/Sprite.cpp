@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gameframework/FormGames.h"
+#include "util/Blit.h"
 
 namespace nebulark {
 
@@ -95,18 +96,10 @@ bool Sprite::CollidesWith(const Sprite& other, int inset, int otherInset) const 
 
 void Sprite::RestoreUnder(int rx, int ry, int rw, int rh) {
     const Size area = owner->GetSize();
-    if (rx < 0) {
-        rw += rx;
-        rx = 0;
-    }
-    if (ry < 0) {
-        rh += ry;
-        ry = 0;
-    }
-    rw = std::min(rw, area.width - rx);
-    rh = std::min(rh, area.height - ry);
-    if (rw <= 0 || rh <= 0) return;
-    owner->RipristinaSfondo(rx, ry, rw, rh, persistent);
+    Blit under{rx, ry, rw, rh, rx, ry};
+    if (!clipToTarget(under, area.width, area.height)) return;
+    owner->RipristinaSfondo(static_cast<int>(under.x), static_cast<int>(under.y),
+                            static_cast<int>(under.w), static_cast<int>(under.h), persistent);
 }
 
 }  // namespace nebulark

@@ -7,6 +7,7 @@
 #include "app/Application.h"
 #include "app/Screen.h"
 #include "images/ImageFiles.h"
+#include "util/Blit.h"
 #include "util/FileUtils.h"
 #include "util/Log.h"
 #include "util/StringUtils.h"
@@ -390,17 +391,15 @@ void DrawingSurface::DrawImageKeyed(int x, int y, int w, int h, XImage* image) {
 void DrawingSurface::DrawImagePartKeyed(int x, int y, int w, int h, XImage* image, int sourceX,
                                         int sourceY, int32_t key) {
     if (!Ready() || image == nullptr || sourceX < 0 || sourceY < 0) return;
-    const int restX = image->width - sourceX;
-    const int restY = image->height - sourceY;
-    w = w > 0 ? std::min(w, restX) : restX;
-    h = h > 0 ? std::min(h, restY) : restY;
-    if (w <= 0 || h <= 0) return;
+    Blit cut{x, y, w > 0 ? w : image->width, h > 0 ? h : image->height, sourceX, sourceY};
+    if (!clipToSource(cut, image->width, image->height)) return;
     const Pixmap pixmap = createPixmapFromXImage(form, image);
     if (pixmap == 0) return;
-    XImage* part = ReadBack(pixmap, sourceX, sourceY, w, h);
+    XImage* part =
+        ReadBack(pixmap, sourceX, sourceY, static_cast<int>(cut.w), static_cast<int>(cut.h));
     XFreePixmap(Connection(), pixmap);
     if (part == nullptr) return;
-    DrawImageKeyed(x, y, w, h, part, key);
+    DrawImageKeyed(x, y, static_cast<int>(cut.w), static_cast<int>(cut.h), part, key);
     XDestroyImage(part);
 }
 
@@ -432,12 +431,14 @@ void DrawingSurface::DrawPictureFile(int x, int y, int w, int h, int bitsPerPixe
                                               : RgbBuffer();
     XImage* image = createXImageFromRgb(form, rgb);
     if (image == nullptr) return;
-    w = w > 0 ? std::min(w, rgb.width()) : rgb.width();
-    h = h > 0 ? std::min(h, rgb.height()) : rgb.height();
-    if (keyed)
-        DrawImageKeyed(x, y, w, h, image, 0);
-    else
-        DrawImage(x, y, w, h, image);
+    Blit shown{x, y, w > 0 ? w : rgb.width(), h > 0 ? h : rgb.height(), 0, 0};
+    if (clipToSource(shown, rgb.width(), rgb.height())) {
+        const int cw = static_cast<int>(shown.w), ch = static_cast<int>(shown.h);
+        if (keyed)
+            DrawImageKeyed(x, y, cw, ch, image, 0);
+        else
+            DrawImage(x, y, cw, ch, image);
+    }
     destroyXImage(image);
 }
 
