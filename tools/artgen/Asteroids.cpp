@@ -70,8 +70,8 @@ double Albedo(const Rock& rock, Vec3 p) {
     const Vec3 u = Normalize(q);
     const double patches = Fractal3(u.x * 2.2, u.y * 2.2, u.z * 2.2, 3, rock.seed + 50);
     const double grain = ValueNoise3(p.x * 0.9, p.y * 0.9, p.z * 0.9, rock.seed + 60);
-    const double floors = CraterRelief(rock, u) < -0.02 ? 0.82 : 1.0;
-    return (0.72 + 0.4 * patches + 0.12 * grain) * floors;
+    const double floors = CraterRelief(rock, u) < -0.02 ? 0.74 : 1.0;
+    return (0.74 + 0.4 * patches + 0.07 * grain) * floors;
 }
 
 struct Hit {

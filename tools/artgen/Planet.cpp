@@ -17,7 +17,9 @@ Rgb CloudColour(const PlanetStyle& style, Vec3 n) {
     // Bands run along the planet's tilted latitude, stirred by noise.
     const double latitude = n.y * 0.94 + n.x * 0.34;
     const double stir = Fractal2(n.x * 5 + 11, n.y * 9, 4, style.seed) - 0.5;
-    const double band = Fractal2(latitude * 7 + stir * 1.2, 3.5, 3, style.seed + 3);
+    const double stripes = 0.5 + 0.5 * SinTurns(latitude * 3.2 + stir * 0.9);
+    const double band =
+        Mix(Fractal2(latitude * 7 + stir * 1.2, 3.5, 3, style.seed + 3), stripes, 0.55);
     return band < 0.5 ? MixRgb(style.dark, style.middle, band * 2)
                       : MixRgb(style.middle, style.light, (band - 0.5) * 2);
 }

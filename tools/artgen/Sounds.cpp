@@ -57,7 +57,7 @@ std::vector<int16_t> MakeExplosion() {
         const double rumble = SinTurns(phase) * ExpNeg(t * 3.5);
         const double envelope =
             ExpNeg(t * 4.8) * Edges(i, count, kSampleRate / 400, kSampleRate / 30);
-        samples[i] = ToSample((filtered * 1.1 + rumble * 0.6) * envelope);
+        samples[i] = ToSample((filtered * 0.6 + rumble * 0.3) * envelope);
     }
     return samples;
 }
