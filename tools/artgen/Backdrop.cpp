@@ -117,8 +117,8 @@ void Scatter(Image& image, const DensityField& density, const BackdropStyle& sty
     }
 }
 
-}  // namespace
-
+// How much of the backdrop survives at (x, y): 0 inside a quiet rectangle,
+// 1 farther than the feather width from all of them.
 double QuietFactor(int x, int y, const std::vector<Rect>& quiet) {
     double factor = 1;
     for (const Rect& r : quiet) {
@@ -129,6 +129,8 @@ double QuietFactor(int x, int y, const std::vector<Rect>& quiet) {
     }
     return factor;
 }
+
+}  // namespace
 
 Image MakeBackdrop(int width, int height, const BackdropStyle& style,
                    const std::vector<Rect>& quiet) {

@@ -26,12 +26,8 @@ struct BackdropStyle {
 };
 
 // A backdrop of the given size. Inside the quiet rectangles, where the game
-// writes text or draws its gauge, the picture fades to a plain dark tone.
+// writes text or draws its gauge, the nebula dims to a dark, starless tone.
 Image MakeBackdrop(int width, int height, const BackdropStyle& style,
                    const std::vector<Rect>& quiet);
-
-// How much of the backdrop survives at (x, y): 0 deep inside a quiet
-// rectangle, 1 farther than the feather width from all of them.
-double QuietFactor(int x, int y, const std::vector<Rect>& quiet);
 
 }  // namespace nebulark::artgen

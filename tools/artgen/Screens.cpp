@@ -37,7 +37,7 @@ Image Frame(const Image& strip, int index, int height) {
     return strip.Crop(0, index * height, strip.Width(), height);
 }
 
-// The game's own sprites, enlarged to twice their size for the title.
+// The game's own sprites as the title's cast, the nearest ones enlarged.
 void TitleCast(Image& image, const SpriteSet& sprites) {
     image.PasteKeyed(sprites.ship.Enlarged(2), 590, 364);
     image.PasteKeyed(Frame(sprites.asteroids, 1, 63).Enlarged(2), 420, 420);

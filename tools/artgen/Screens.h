@@ -9,11 +9,15 @@ namespace nebulark::artgen {
 // and plain the places where the game writes over it.
 constexpr int kScreenWidth = 800, kScreenHeight = 600;
 
-Image MakeTitleScreen(
-    const SpriteSet& sprites);  // the title, under the high-score strip and the invitation
-Image MakePlayingField();       // the background of every level
-Image MakeLevelComplete(const SpriteSet& sprites);  // shown between two levels
-Image MakeLifeLost();                               // shown after a lost ship
-Image MakeGameOver();                               // shown at the end of a game
+// The title, under the high-score strip, the credit line and the invitation.
+Image MakeTitleScreen(const SpriteSet& sprites);
+// The background of every level.
+Image MakePlayingField();
+// Shown between two levels.
+Image MakeLevelComplete(const SpriteSet& sprites);
+// Shown after a lost ship.
+Image MakeLifeLost();
+// Shown at the end of a game.
+Image MakeGameOver();
 
 }  // namespace nebulark::artgen

@@ -12,7 +12,8 @@ void Put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
 }
 
 void Tag(std::vector<uint8_t>& out, std::string_view tag) {
-    out.insert(out.end(), tag.begin(), tag.end());
+    for (const char c : tag)
+        out.push_back(static_cast<uint8_t>(c));
 }
 
 }  // namespace
@@ -21,6 +22,7 @@ std::vector<uint8_t> EncodeWav(const std::vector<int16_t>& samples, int sampleRa
     const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
     const int channels = 1, bytesPerSample = 2;
     std::vector<uint8_t> out;
+    out.reserve(44 + dataBytes);
     Tag(out, "RIFF");
     Put(out, 36 + dataBytes, 4);
     Tag(out, "WAVEfmt ");
