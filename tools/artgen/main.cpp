@@ -1,0 +1,56 @@
+// Draws the game's pictures and sounds.
+//
+//   nebulark_artgen DIRECTORY              writes the data files into DIRECTORY
+//   nebulark_artgen --contact-sheet FILE   writes an overview picture (PPM)
+//
+// The output is the same, byte for byte, on every run.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "Artwork.h"
+#include "ContactSheet.h"
+
+using namespace nebulark::artgen;
+
+namespace {
+
+// Each file is written beside its final name and then renamed, so that a
+// game running from the same directory never reads a half-written picture.
+bool WriteAtomically(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+    const std::filesystem::path temporary = path.string() + ".part";
+    if (!WriteBytes(temporary.string(), bytes)) return false;
+    std::error_code error;
+    std::filesystem::rename(temporary, path, error);
+    if (!error) return true;
+    std::fprintf(stderr, "nebulark_artgen: cannot rename %s: %s\n", temporary.c_str(),
+                 error.message().c_str());
+    return false;
+}
+
+int WriteData(const std::filesystem::path& directory) {
+    std::error_code error;
+    std::filesystem::create_directories(directory, error);
+    if (error) {
+        std::fprintf(stderr, "nebulark_artgen: cannot create %s: %s\n", directory.c_str(),
+                     error.message().c_str());
+        return 1;
+    }
+    for (const DataFile& file : MakeDataFiles(MakeArtwork()))
+        if (!WriteAtomically(directory / file.name, file.bytes)) return 1;
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string first = argc > 1 ? argv[1] : "";
+    if (argc == 3 && first == "--contact-sheet")
+        return WriteAtomically(argv[2], EncodePpm(MakeContactSheet(MakeArtwork()))) ? 0 : 1;
+    if (argc == 2 && !first.empty() && first[0] != '-') return WriteData(first);
+    std::fprintf(stderr,
+                 "usage: nebulark_artgen DIRECTORY\n"
+                 "       nebulark_artgen --contact-sheet FILE.ppm\n");
+    return 2;
+}
