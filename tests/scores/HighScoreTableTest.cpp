@@ -32,8 +32,8 @@ std::string Rest(const std::string& name, int level) {
 std::string TenResults() {
     std::string table;
     for (int i = 10; i >= 1; --i)
-        table += padLeft(std::to_string(i * 100), '0', 8) + " " + Rest("P" + std::to_string(i), 2) +
-                 "\n";
+        table += padLeft(std::to_string(i * 100), '0', 8) + " " +
+                 Rest(std::string("P").append(std::to_string(i)), 2) + "\n";
     return table;
 }
 
@@ -191,7 +191,7 @@ TEST(HighScoreTable, AKillInTheMiddleOfARewriteLeavesAWholeTable) {
         if (writer == 0) {
             HighScoreTable table("Nebulark");
             for (int score = 1000 + round * 100000;; ++score)
-                table.addEntry(score, Rest("W" + std::to_string(score % 7), 1));
+                table.addEntry(score, Rest(std::string("W").append(std::to_string(score % 7)), 1));
         }
         usleep(static_cast<useconds_t>(500 + round * 250));
         kill(writer, SIGKILL);
