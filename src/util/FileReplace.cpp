@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -43,6 +44,26 @@ bool syncToDisk(const std::string& path) {
     return synced;
 }
 
+// Holds back the signals that ask a process to stop for its life, so that a
+// save, once begun, is finished before such a signal ends the process; only a
+// kill or a crash can then leave a temporary file behind.
+class StopSignalsHeld {
+public:
+    StopSignalsHeld() {
+        sigset_t stops;
+        sigemptyset(&stops);
+        for (int signal : {SIGTERM, SIGINT, SIGHUP})
+            sigaddset(&stops, signal);
+        sigprocmask(SIG_BLOCK, &stops, &before);
+    }
+    ~StopSignalsHeld() { sigprocmask(SIG_SETMASK, &before, nullptr); }
+    StopSignalsHeld(const StopSignalsHeld&) = delete;
+    StopSignalsHeld& operator=(const StopSignalsHeld&) = delete;
+
+private:
+    sigset_t before;
+};
+
 }  // namespace
 
 std::string followLinks(const std::string& path) {
@@ -62,6 +83,7 @@ std::string followLinks(const std::string& path) {
 bool replaceFileLines(const std::string& path, const std::vector<std::string>& lines) {
     const std::string target = followLinks(path);
     if (target.empty()) return false;
+    const StopSignalsHeld held;
     std::string temporary = target + kTemporarySuffix + "XXXXXX";
     const int handle = mkstemp(temporary.data());
     if (handle < 0) return false;

@@ -17,8 +17,9 @@ std::string followLinks(const std::string& path);
 // Writes the lines, each followed by "\n", to a new file beside the file the
 // path names (through its links) and renames that file into its place, so
 // that the old content or the new one is there whole at every moment. An
-// existing file keeps its permissions. False when anything failed; the old
-// file is then left as it was and no temporary file stays behind.
+// existing file keeps its permissions. SIGTERM, SIGINT and SIGHUP wait until
+// the file is in place. False when anything failed; the old file is then left
+// as it was and no temporary file stays behind.
 bool replaceFileLines(const std::string& path, const std::vector<std::string>& lines);
 
 // True when `name` is the name replaceFileLines gives a temporary file for the
