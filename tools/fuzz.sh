@@ -25,7 +25,7 @@ targets=("$@")
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 work=${NEBULARK_FUZZ_DIR:-$repo/build-fuzz}
 cxx=${NEBULARK_FUZZ_CXX:-clang++-14}
-flags=(-std=c++20 -O1 -g -Wall -Wextra -fno-omit-frame-pointer
+flags=(-std=c++20 -O1 -g -Wall -Wextra -Werror -fno-omit-frame-pointer
        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
        -I"$repo/src" -I"$repo/tests/fuzz")
 # The display-free decoders and what they use; nothing here needs Xlib.
@@ -64,7 +64,7 @@ for target in "${targets[@]}"; do
     if (cd "$work" && "./fuzz_$target" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
             -rss_limit_mb=2048 -artifact_prefix="$work/crashes/$target-" \
             "$learned" "$seeds" >"$work/$target.log" 2>&1); then
-        grep -E '^#[0-9]+ +DONE' "$work/$target.log" || tail -n 1 "$work/$target.log"
+        grep -E '^#[0-9]+[[:space:]]+DONE' "$work/$target.log" || tail -n 1 "$work/$target.log"
     else
         echo "fuzz.sh: $target FAILED; last lines of $work/$target.log:" >&2
         tail -n 40 "$work/$target.log" >&2

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "util/FileReplace.h"
 #include "util/FileUtils.h"
 #include "util/Log.h"
 #include "util/StringUtils.h"
@@ -72,11 +73,15 @@ void applyJoystickConfigLines(const std::vector<std::string>& lines, JoystickSet
 }
 
 void loadJoystickConfig() {
-    if (!fileExists(kConfigFile) && !TextFile(kConfigFile).writeLines(defaultJoystickConfigLines()))
+    // The defaults appear in one step, so that neither a kill in the middle nor
+    // the game and its reader writing at once can leave a file cut short, which
+    // would never be written again.
+    if (!fileExists(kConfigFile) && !replaceFileLines(kConfigFile, defaultJoystickConfigLines()))
         LogMessage(std::string("impossibile creare il file ") + kConfigFile);
 
     JoystickSettings& settings = joystickState().settings;
     if (settings.joystickEnable != -1) return;
+    if (refuseIrregularFile(kConfigFile)) return;
     TextFile file(kConfigFile);
     applyJoystickConfigLines(file.readLines(), settings);
 }

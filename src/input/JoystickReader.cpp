@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -114,12 +115,23 @@ void runJoystickReaderOn(const std::string& devicePath) {
 }
 
 pid_t startJoystickReader() {
+    return startJoystickReaderOn(joystickDevicePath(-1));
+}
+
+pid_t startJoystickReaderOn(const std::string& devicePath) {
+    // A reader whose game was killed ended without removing its block, which
+    // would still show the stick as it was held last.
+    shm_unlink(kJoystickBlockName);
+    const pid_t game = getpid();
     const pid_t pid = fork();
     if (pid == 0) {
+        // The reader ends with the game however the game ends; a game that
+        // ended before the request was made is seen by the parent check.
+        if (prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || getppid() != game) _exit(0);
         // The child shares the game's X connection and stdio buffers: it runs
         // the reader only and leaves with _exit so that nothing else runs.
         forgetChildProcesses();
-        runJoystickReader(-1);
+        runJoystickReaderOn(devicePath);
         _exit(0);
     }
     if (pid > 0) joystickState().readerPid = pid;

@@ -18,8 +18,11 @@ void runJoystickReaderOn(const std::string& devicePath);
 std::string joystickDevicePath(int deviceIndex);
 
 // Forks the reader process on /dev/input/js0 and answers its pid, or -1 when
-// fork failed. The child never returns from here.
+// fork failed. The child never returns from here, and it ends when this
+// process ends, however it ends. A block left by an earlier run is removed
+// first, so that it is not read as a live joystick.
 pid_t startJoystickReader();
+pid_t startJoystickReaderOn(const std::string& devicePath);
 
 // Sends SIGTERM to the reader this process started, if any, and waits a short
 // while for it to end, so that it cannot publish a block after the clean-up.

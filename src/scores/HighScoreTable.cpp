@@ -1,16 +1,16 @@
 #include "scores/HighScoreTable.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
+#include <cerrno>
 #include <fstream>
 #include <functional>
 #include <sstream>
 
+#include "util/FileReplace.h"
 #include "util/FileUtils.h"
 #include "util/ProcessUtils.h"
 #include "util/StringUtils.h"
@@ -42,37 +42,36 @@ bool readWhole(const std::string& path, const std::vector<std::string>& lines) {
     return rebuilt == content;
 }
 
-// The mode a new file gets from the C library, or the old file's mode, so that
-// replacing the table keeps its permissions.
-mode_t modeFor(const std::string& path) {
-    struct stat info {};
-    if (stat(path.c_str(), &info) == 0) return info.st_mode & 07777;
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
+// Holds an exclusive lock on "<table>.lock" for its life, so that two games
+// saving at the same moment take turns over the read, the change and the
+// rename, and neither loses the other's entry. Without a lock file (a folder
+// that cannot be written) the save goes on and reports its own failure.
+class TableLock {
+public:
+    explicit TableLock(const std::string& table) {
+        if (!table.empty())
+            handle = open((table + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (handle < 0) return;
+        while (flock(handle, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+    ~TableLock() {
+        if (handle >= 0) close(handle);
+    }
+    TableLock(const TableLock&) = delete;
+    TableLock& operator=(const TableLock&) = delete;
 
-bool syncToDisk(const std::string& path) {
-    const int handle = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (handle < 0) return false;
-    const bool synced = fsync(handle) == 0;
-    close(handle);
-    return synced;
-}
+private:
+    int handle = -1;
+};
 
-// Writes the lines to a new file beside `path` and renames it over `path`. A
-// kill, a crash or a full disk in the middle leaves the old table whole; the
-// rename makes the new one appear in a single step.
-bool replaceFile(const std::string& path, const std::vector<std::string>& lines) {
-    std::string temporary = path + ".XXXXXX";
-    const int handle = mkstemp(temporary.data());
-    if (handle < 0) return false;
-    const bool prepared = fchmod(handle, modeFor(path)) == 0;
-    close(handle);
-    const bool saved = prepared && TextFile(temporary).writeLines(lines) && syncToDisk(temporary) &&
-                       std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!saved) removeFile(temporary);
-    return saved;
+// Removes the temporary files that interrupted saves left beside the table.
+// Only called under the table's lock, when no other save can be using one.
+void removeLeftovers(const std::string& table) {
+    const std::string folder = table.substr(0, table.rfind('/') + 1);
+    const std::string name = table.substr(folder.size());
+    for (const std::string& file : listFiles(folder.empty() ? "." : folder))
+        if (isTemporaryFileOf(file, name)) removeFile(folder + file);
 }
 
 std::string scoreField(int score) {
@@ -84,12 +83,38 @@ std::string scoreField(int score) {
 
 std::vector<std::string> HighScoreTable::read() {
     error = false;
-    const std::string path = folder();
-    if (path.empty()) {
+    const std::string file = tableFile();
+    if (file.empty()) return {};
+    return readFile(file);
+}
+
+bool HighScoreTable::write(std::vector<std::string> lines) {
+    error = false;
+    const std::string file = tableFile();
+    if (file.empty()) return false;
+    TableLock lock(followLinks(file));
+    return saveFile(file, std::move(lines));
+}
+
+bool HighScoreTable::addEntry(int score, const std::string& rest) {
+    error = false;
+    const std::string file = tableFile();
+    if (file.empty()) return false;
+    TableLock lock(followLinks(file));
+    std::vector<std::string> lines = readFile(file);
+    if (error) return false;
+    lines.push_back(scoreField(score) + " " + rest);
+    // A table that could not be saved is reported too, not only one that could
+    // not be read: the caller must not take the result as stored.
+    return saveFile(file, std::move(lines));
+}
+
+std::vector<std::string> HighScoreTable::readFile(const std::string& file) {
+    // A FIFO would keep the read waiting for a writer that never comes.
+    if (refuseIrregularFile(file)) {
         error = true;
         return {};
     }
-    const std::string file = path + kTableFile;
     if (!fileExists(file)) return {};
     TextFile text(file);
     std::vector<std::string> lines = text.readLines();
@@ -99,26 +124,25 @@ std::vector<std::string> HighScoreTable::read() {
     return lines;
 }
 
-bool HighScoreTable::write(std::vector<std::string> lines) {
-    error = false;
+bool HighScoreTable::saveFile(const std::string& file, std::vector<std::string> lines) {
     std::sort(lines.begin(), lines.end(), std::greater<>());
     if (lines.size() > kMaxEntries) lines.resize(kMaxEntries);
-    const std::string path = folder();
-    if (path.empty()) {
+    if (refuseIrregularFile(file)) {
         error = true;
         return false;
     }
-    const bool saved = replaceFile(path + kTableFile, lines);
+    // A table reached through a symbolic link is saved in the link's target,
+    // and the link is kept.
+    const std::string target = followLinks(file);
+    if (!target.empty()) removeLeftovers(target);
+    const bool saved = replaceFileLines(file, lines);
     return saved && !error;
 }
 
-bool HighScoreTable::addEntry(int score, const std::string& rest) {
-    std::vector<std::string> lines = read();
-    if (error) return false;
-    lines.push_back(scoreField(score) + " " + rest);
-    // A table that could not be saved is reported too, not only one that could
-    // not be read: the caller must not take the result as stored.
-    return write(lines);
+std::string HighScoreTable::tableFile() {
+    const std::string path = folder();
+    if (path.empty()) error = true;
+    return path.empty() ? "" : path + kTableFile;
 }
 
 std::string HighScoreTable::folder() const {

@@ -31,6 +31,13 @@ public:
 
 private:
     std::string folder() const;
+    // The table file in its folder; empty, with the error flag set, when the
+    // folder could not be made.
+    std::string tableFile();
+    // The steps of read and write on the table file, without the folder and
+    // the lock, so that addEntry holds one lock across both.
+    std::vector<std::string> readFile(const std::string& file);
+    bool saveFile(const std::string& file, std::vector<std::string> lines);
 };
 
 }  // namespace nebulark

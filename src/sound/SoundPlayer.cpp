@@ -1,6 +1,8 @@
 #include "sound/SoundPlayer.h"
 
+#include <chrono>
 #include <csignal>
+#include <thread>
 
 #include "util/ChildProcesses.h"
 #include "util/FileUtils.h"
@@ -12,10 +14,24 @@ namespace nebulark {
 namespace {
 
 constexpr const char* kAudioPlayer = "aplay";
+// A run of the loop shorter than this did not play a sound: the player is
+// missing or has no sound card. The next run then waits until a second has
+// passed since this one started, so a missing player costs no processor time.
+constexpr auto kShortestRun = std::chrono::milliseconds(250);
+constexpr auto kFailedRunPause = std::chrono::seconds(1);
 
 // The path goes to the shell unquoted, so paths with blanks are not supported.
 void runPlayer(const std::string& path) {
     RunProgram(kAudioPlayer, path);
+}
+
+void loopPlayer(const std::string& path) {
+    for (;;) {
+        const auto start = std::chrono::steady_clock::now();
+        runPlayer(path);
+        if (std::chrono::steady_clock::now() - start < kShortestRun)
+            std::this_thread::sleep_until(start + kFailedRunPause);
+    }
 }
 
 }  // namespace
@@ -23,11 +39,8 @@ void runPlayer(const std::string& path) {
 void SoundPlayer::play(const std::string& path, bool loop) {
     if (!checkFile(path)) return;
     if (playing) endChild();
-    const pid_t pid = startChildProcess([&path, loop] {
-        do {
-            runPlayer(path);
-        } while (loop);
-    });
+    const pid_t pid =
+        startChildProcess([&path, loop] { loop ? loopPlayer(path) : runPlayer(path); });
     if (pid > 0) {
         childId = pid;
         playing = true;

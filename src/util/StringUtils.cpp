@@ -161,10 +161,12 @@ std::string urlEncode(std::string text) {
     std::string out;
     for (char c : text) {
         const unsigned char u = static_cast<unsigned char>(c);
-        if (std::isalnum(u) || c == '-' || c == '.' || c == '_' || c == '~')
+        if (std::isalnum(u) || c == '-' || c == '.' || c == '_' || c == '~') {
             out += c;
-        else
-            out += "%" + hexByte(u);
+        } else {
+            out += '%';
+            out += hexByte(u);
+        }
     }
     return out;
 }

@@ -1,13 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include "input/JoystickConfig.h"
 #include "input/JoystickState.h"
+#include "support/ProcessProbe.h"
 #include "support/TempDir.h"
+#include "util/FileUtils.h"
 
 using namespace nebulark;
+using nebulark::test::ExitStatusWithin;
 using nebulark::test::TempDir;
+using nebulark::test::WaitForChild;
 
 namespace {
 
@@ -103,4 +110,48 @@ TEST(JoystickConfig, AFileThatCannotBeCreatedIsLoggedAndLeavesTheSettingsUnloade
     EXPECT_EQ(::testing::internal::GetCapturedStdout(),
               "impossibile creare il file joystick.cfg\n");
     EXPECT_EQ(joystickState().settings.joystickEnable, -1);
+}
+
+// A writer killed at any moment leaves no file or the whole file: a file cut
+// short would be read as unreadable settings on every later start. A writer
+// asked to stop (the game stops its reader so) finishes first and leaves no
+// temporary file either.
+TEST(JoystickConfig, AKillDuringTheDefaultWriteLeavesNoPartialFile) {
+    TempDir dir;
+    std::string whole;
+    for (const std::string& line : defaultJoystickConfigLines())
+        whole += line + "\n";
+    for (int round = 0; round < 40; ++round) {
+        const pid_t writer = fork();
+        if (writer == 0) {
+            for (;;) {
+                removeFile("joystick.cfg");
+                loadJoystickConfig();
+            }
+        }
+        usleep(static_cast<useconds_t>(300 + round * 50));
+        const int signal = round % 2 == 0 ? SIGTERM : SIGKILL;
+        kill(writer, signal);
+        ASSERT_NE(WaitForChild(writer), -1);
+        if (fileExists("joystick.cfg")) {
+            ASSERT_EQ(TempDir::Read("joystick.cfg"), whole) << round;
+        }
+        for (const std::string& name : listFiles(".")) {
+            if (name == "joystick.cfg") continue;
+            EXPECT_NE(signal, SIGTERM) << name << " left in round " << round;
+            removeFile(name);
+        }
+    }
+}
+
+// Opening a FIFO for reading waits for a writer that may never come.
+TEST(JoystickConfig, AFifoInTheFilesPlaceIsRefusedWithoutWaiting) {
+    TempDir dir;
+    ASSERT_EQ(mkfifo("joystick.cfg", 0600), 0);
+    EXPECT_EQ(ExitStatusWithin([] {
+                  loadJoystickConfig();
+                  return joystickState().settings.joystickEnable == -1 ? 0 : 1;
+              }),
+              0);
+    EXPECT_EQ(TempDir::Read("log.txt"), "joystick.cfg: non è un file regolare\n");
 }

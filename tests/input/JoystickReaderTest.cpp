@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <linux/joystick.h>
 #include <sys/mman.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -282,4 +283,41 @@ TEST_F(JoystickBlockTest, StoppingTheReaderRemovesAStaleBlock) {
     EXPECT_TRUE(ChildrenOf(getpid()).empty()) << "the reader was not waited for";
     releaseJoystickBlock();
     EXPECT_FALSE(BlockExists());
+}
+
+// A game killed outright takes its reader along, and the block that reader
+// leaves is not read as a live joystick by the next start.
+TEST_F(JoystickBlockTest, AKilledGameLeavesNoReaderAndNoStaleJoystick) {
+    TempDir::Write("joystick.cfg", "JoystickEnable= 1\n");
+    ASSERT_EQ(mkfifo("js0", 0600), 0);
+    // An orphaned reader is handed to this process, where it can be seen.
+    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    const pid_t game = fork();
+    if (game == 0) {
+        startJoystickReaderOn("js0");
+        for (;;)
+            pause();
+    }
+    int device = -1;
+    ASSERT_TRUE(WaitFor([&device] {
+        device = open("js0", O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        return device >= 0;
+    }));
+    ASSERT_TRUE(WaitFor(BlockExists));
+    kill(game, SIGKILL);
+    ASSERT_NE(WaitForChild(game), -1);
+    const auto allEnded = [] {
+        while (waitpid(-1, nullptr, WNOHANG) > 0) {
+        }
+        return ChildrenOf(getpid()).empty();
+    };
+    EXPECT_TRUE(WaitFor(allEnded)) << "the reader outlived its game";
+    close(device);
+    ASSERT_TRUE(WaitFor(allEnded));
+    ASSERT_TRUE(BlockExists()) << "the killed reader leaves its block";
+
+    ASSERT_GT(startJoystickReaderOn("no-such-device"), 0);
+    EXPECT_FALSE(BlockExists());
+    stopJoystickReader();
+    releaseJoystickBlock();
 }

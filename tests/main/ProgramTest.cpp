@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 
 #include "support/ProcessProbe.h"
@@ -20,11 +21,14 @@ namespace {
 constexpr const char* kBlockName = "/mem_shared_hardJoy";
 constexpr const char* kBlockFile = "/dev/shm/mem_shared_hardJoy";
 
-// Runs the game binary in the working directory; answers its exit status, or
-// -1 when it did not exit normally.
-int RunGame() {
+// Runs the game binary in the working directory, with its standard output on
+// `output` when one is given; answers its exit status, or -1 when it did not
+// exit normally.
+int RunGame(int output = -1) {
     const pid_t pid = fork();
     if (pid == 0) {
+        if (output >= 0) dup2(output, STDOUT_FILENO);
+        signal(SIGPIPE, SIG_DFL);
         execl(NEBULARK_BINARY, NEBULARK_BINARY, static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -63,6 +67,19 @@ TEST_F(Program, WithoutADisplayItLogsAndEndsWithStatusZero) {
     TempDir::Write("log.txt", "left by an earlier run\n");
     unsetenv("DISPLAY");
     EXPECT_EQ(RunGame(), 0);
+    EXPECT_EQ(TempDir::Read("log.txt"), "XOpenDisplay(0) failed.\nChiusura screen non riuscita\n");
+}
+
+// Output piped into a program that has already ended, or a terminal gone:
+// the program goes on, and every line still reaches the log.
+TEST_F(Program, AClosedStandardOutputNeitherEndsTheProgramNorLosesTheLog) {
+    TempDir dir;
+    unsetenv("DISPLAY");
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    close(ends[0]);
+    EXPECT_EQ(RunGame(ends[1]), 0);
+    close(ends[1]);
     EXPECT_EQ(TempDir::Read("log.txt"), "XOpenDisplay(0) failed.\nChiusura screen non riuscita\n");
 }
 

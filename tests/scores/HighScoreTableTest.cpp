@@ -17,6 +17,7 @@
 #include "util/StringUtils.h"
 
 using namespace nebulark;
+using nebulark::test::ExitStatusWithin;
 using nebulark::test::TempDir;
 using nebulark::test::WaitForChild;
 
@@ -32,8 +33,8 @@ std::string Rest(const std::string& name, int level) {
 std::string TenResults() {
     std::string table;
     for (int i = 10; i >= 1; --i)
-        table += padLeft(std::to_string(i * 100), '0', 8) + " " + Rest("P" + std::to_string(i), 2) +
-                 "\n";
+        table += padLeft(std::to_string(i * 100), '0', 8) + " " +
+                 Rest(std::string("P").append(std::to_string(i)), 2) + "\n";
     return table;
 }
 
@@ -81,7 +82,8 @@ TEST(HighScoreTable, TheFirstEntryMakesTheFoldersAndAOneLineFile) {
     EXPECT_TRUE(table.addEntry(1234, Rest("MARIO", 3)));
     EXPECT_EQ(TempDir::Read(kTable), "00001234 MARIO        Level 3\n");
     EXPECT_EQ(table.read(), std::vector<std::string>{"00001234 MARIO        Level 3"});
-    EXPECT_EQ(FilesIn("Data/Nebulark/Score"), std::vector<std::string>{"Classifica.txt"});
+    EXPECT_EQ(FilesIn("Data/Nebulark/Score"),
+              (std::vector<std::string>{"Classifica.txt", "Classifica.txt.lock"}));
 
     // An empty file is an empty table too.
     TempDir::Write(kTable, "");
@@ -191,7 +193,7 @@ TEST(HighScoreTable, AKillInTheMiddleOfARewriteLeavesAWholeTable) {
         if (writer == 0) {
             HighScoreTable table("Nebulark");
             for (int score = 1000 + round * 100000;; ++score)
-                table.addEntry(score, Rest("W" + std::to_string(score % 7), 1));
+                table.addEntry(score, Rest(std::string("W").append(std::to_string(score % 7)), 1));
         }
         usleep(static_cast<useconds_t>(500 + round * 250));
         kill(writer, SIGKILL);
@@ -206,7 +208,74 @@ TEST(HighScoreTable, AKillInTheMiddleOfARewriteLeavesAWholeTable) {
             ASSERT_TRUE(IsEntry(line)) << "round " << round << ": " << line;
         ASSERT_TRUE(std::is_sorted(lines.begin(), lines.end(), std::greater<>()));
     }
-    // Only the temporary files of killed writers may lie beside the table.
-    for (const std::string& name : FilesIn("Data/Nebulark/Score"))
-        EXPECT_TRUE(name == "Classifica.txt" || name.rfind("Classifica.txt.", 0) == 0) << name;
+    // The temporary files of killed writers go with the next save.
+    EXPECT_TRUE(HighScoreTable("Nebulark").addEntry(1, Rest("NEXT", 1)));
+    EXPECT_EQ(FilesIn("Data/Nebulark/Score"),
+              (std::vector<std::string>{"Classifica.txt", "Classifica.txt.lock"}));
+}
+
+// Games saving at the same moment take turns, and every entry that ranks is
+// kept; here all ten do.
+TEST(HighScoreTable, TwoGamesSavingAtOnceKeepEveryEntryThatRanks) {
+    TempDir dir;
+    WriteTable("");
+    int start[2];
+    ASSERT_EQ(pipe(start), 0);
+    pid_t games[2];
+    for (int game = 0; game < 2; ++game) {
+        games[game] = fork();
+        if (games[game] == 0) {
+            close(start[1]);
+            char go = 0;
+            read(start[0], &go, 1);  // ends when the test closes the other end
+            HighScoreTable table("Nebulark");
+            bool saved = true;
+            for (int i = 0; i < 5; ++i)
+                saved = table.addEntry(100 + 10 * i + game, Rest("G", game)) && saved;
+            _exit(saved ? 0 : 1);
+        }
+    }
+    close(start[0]);
+    close(start[1]);
+    for (pid_t game : games)
+        EXPECT_EQ(WaitForChild(game, std::chrono::seconds(30)), 0);
+    EXPECT_EQ(HighScoreTable("Nebulark").read().size(), 10u);
+}
+
+// A table reached through a symbolic link is saved in the link's target, and
+// the link stays.
+TEST(HighScoreTable, ALinkedTableIsUpdatedThroughItsLink) {
+    TempDir dir;
+    WriteTable("");
+    removeFile(kTable);
+    ASSERT_TRUE(ensureDirectory("Shared"));
+    TempDir::Write("Shared/table.txt", "00000100 OLD          Level 1\n");
+    ASSERT_EQ(symlink("../../../Shared/table.txt", kTable), 0);
+    HighScoreTable table("Nebulark");
+    EXPECT_TRUE(table.addEntry(200, Rest("NEW", 2)));
+    struct stat info {};
+    ASSERT_EQ(lstat(kTable, &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(TempDir::Read("Shared/table.txt"),
+              "00000200 NEW          Level 2\n00000100 OLD          Level 1\n");
+}
+
+// Opening a FIFO for reading waits for a writer that may never come.
+TEST(HighScoreTable, AFifoInTheTablesPlaceIsRefusedWithoutWaiting) {
+    TempDir dir;
+    WriteTable("");
+    removeFile(kTable);
+    ASSERT_EQ(mkfifo(kTable, 0600), 0);
+    EXPECT_EQ(ExitStatusWithin([] {
+                  HighScoreTable table("Nebulark");
+                  const bool refused = table.read().empty() && table.hasError() &&
+                                       !table.addEntry(1, Rest("A", 1)) && !table.write({"x"});
+                  return refused ? 0 : 1;
+              }),
+              0);
+    const std::string refusal = std::string(kTable) + ": non è un file regolare\n";
+    EXPECT_EQ(TempDir::Read("log.txt"), refusal + refusal + refusal);
+    struct stat info {};
+    ASSERT_EQ(lstat(kTable, &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }

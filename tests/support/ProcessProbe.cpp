@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -70,8 +72,25 @@ bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds deadli
 
 int WaitForChild(pid_t pid, std::chrono::milliseconds deadline) {
     int status = -1;
-    const bool ended = WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, deadline);
+    const bool ended = WaitFor(
+        [&] {
+            const pid_t answer = waitpid(pid, &status, WNOHANG);
+            if (answer < 0 && errno == ECHILD) status = kNotAChild;
+            return answer == pid || status == kNotAChild;
+        },
+        deadline);
     return ended ? status : -1;
+}
+
+int ExitStatusWithin(const std::function<int()>& body, std::chrono::milliseconds deadline) {
+    const pid_t pid = fork();
+    if (pid == 0) _exit(body());
+    const int status = WaitForChild(pid, deadline);
+    if (status == -1) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    return status >= 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace nebulark::test

@@ -28,8 +28,18 @@ char ProcessState(pid_t pid);
 bool WaitFor(const std::function<bool()>& done,
              std::chrono::milliseconds deadline = std::chrono::milliseconds(5000));
 
+// What WaitForChild answers for a pid that is not, or no longer, a child of
+// this process: one that someone else has already reaped.
+constexpr int kNotAChild = -2;
+
 // Waits for a child of this process with a deadline; answers its wait status,
-// or -1 when it did not end in time.
+// -1 when it did not end in time, or kNotAChild.
 int WaitForChild(pid_t pid, std::chrono::milliseconds deadline = std::chrono::milliseconds(5000));
+
+// Runs `body` in a child process, for code that might wait forever; answers
+// the exit status it returned, or -1 when it did not end within the deadline
+// (it is killed then) or did not end normally.
+int ExitStatusWithin(const std::function<int()>& body,
+                     std::chrono::milliseconds deadline = std::chrono::milliseconds(5000));
 
 }  // namespace nebulark::test
