@@ -38,6 +38,7 @@ KeySym SymbolOf(char character) {
 }  // namespace
 
 void ControlBench::SetUp() {
+    Calls().clear();
     ASSERT_TRUE(ShowOnScreen(form, screen, 0, 0, 300, 200));
     driver.Focus(form.GetWindow());
 }
@@ -60,6 +61,16 @@ void ControlBench::Type(const std::string& characters) {
         if (capital) driver.KeyUp(XK_Shift_L);
     }
     Settle();
+}
+
+int64_t ControlBench::Pixel(int x, int y) const {
+    XSync(screen.GetDisplay(), False);
+    return driver.PixelAt(form.GetWindow(), x, y);
+}
+
+std::vector<uint32_t> ControlBench::Pixels(int x, int y, int w, int h) const {
+    XSync(screen.GetDisplay(), False);
+    return driver.Pixels(form.GetWindow(), x, y, w, h);
 }
 
 void ControlBench::Click(Window window, int x, int y) {

@@ -30,10 +30,9 @@ protected:
     void Type(const std::string& characters);
     void Tap(KeySym keysym);
     void Click(Window window, int x, int y);
-    int64_t Pixel(int x, int y) const { return driver.PixelAt(form.GetWindow(), x, y); }
-    std::vector<uint32_t> Pixels(int x, int y, int w, int h) const {
-        return driver.Pixels(form.GetWindow(), x, y, w, h);
-    }
+    // Pixels of the form, once the server has handled what the program drew.
+    int64_t Pixel(int x, int y) const;
+    std::vector<uint32_t> Pixels(int x, int y, int w, int h) const;
     // Shows a dialog's window and gives it the keyboard.
     bool Mapped(Window window);
 
