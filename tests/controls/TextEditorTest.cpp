@@ -192,6 +192,13 @@ TEST(TextGrid, OnlyChangedCellsAreDrawnAndPasswordsShowStars) {
     EXPECT_EQ(grid.update(looks(), true).size(), 4u);
     EXPECT_EQ(grid.cellAt(3 + 9 + 1, 2 + 1), 1);
     EXPECT_EQ(grid.cellAt(2, 2), -1);
+
+    // However large the box, at most 1600 cells are laid out and kept.
+    grid.fit(6 + 100 * 9, 6 + 100 * 16, CellLook{});
+    editor.setGrid(grid.columns(), grid.rows());
+    EXPECT_EQ(editor.layout().cellCount(), 1600);
+    EXPECT_EQ(grid.update(looks(), true).size(), 1600u);
+    EXPECT_EQ(grid.cellAt(3 + 5, 2 + 16 * 99), -1);
 }
 
 }  // namespace
