@@ -131,6 +131,16 @@ TEST(TextEditor, InsertModeBreaksLinesAndMovesBetweenThem) {
     editor.click(0);
     EXPECT_EQ(editor.type('Z'), KeyOutcome::Refused);
     EXPECT_EQ(editor.bufferText(), "abXc\rde\rfghij");
+
+    // So is one that would push the last character out of a full buffer.
+    TextEditor full;
+    full.setMaxLength(3);
+    full.setInsertMode(true);
+    full.setGrid(20, 1);
+    TypeAll(full, "abc");
+    full.click(0);
+    EXPECT_EQ(full.type('z'), KeyOutcome::Refused);
+    EXPECT_EQ(full.bufferText(), "abc");
 }
 
 TEST(TextEditor, ABoxTooSmallDropsWhatItCannotShow) {

@@ -55,6 +55,10 @@ TEST_F(NameForm, ItsLayoutHoldsTheOwnerAndGivesTheBoxTheKeyboard) {
     EXPECT_FALSE(form.IsEnabled());
     EXPECT_EQ(form.GetModalChild(), dialog.get());
     EXPECT_EQ(dialog->getOwner(), &form);
+
+    // A form deleted while open leaves its owner pointing at nothing.
+    dialog.reset();
+    EXPECT_EQ(form.GetModalChild(), nullptr);
 }
 
 TEST_F(NameForm, ReturnConfirmsTheNameWithoutItsTrailingBlanks) {
