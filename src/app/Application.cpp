@@ -207,6 +207,23 @@ Form* MessageBoxForm() {
     return State().messageBoxForm;
 }
 
+void DeleteLater(GUIElement* element) {
+    std::vector<GUIElement*>& pending = State().pendingDeletes;
+    if (element == nullptr || std::find(pending.begin(), pending.end(), element) != pending.end())
+        return;
+    pending.push_back(element);
+}
+
+// A destructor may hand over further elements, so the list is taken first.
+void DeletePending() {
+    while (!State().pendingDeletes.empty()) {
+        std::vector<GUIElement*> doomed;
+        doomed.swap(State().pendingDeletes);
+        for (GUIElement* element : doomed)
+            delete element;
+    }
+}
+
 }  // namespace Application
 
 }  // namespace nebulark

@@ -66,6 +66,13 @@ void RequestQuit();
 // destroys the box's window and deletes it.
 void SetMessageBoxForm(Form* form);
 Form* MessageBoxForm();
+// Deletes the element at the next pass of the loop, or when the loop ends,
+// for an element that may still be running one of its own operations further
+// up the stack (a dialog replaced from inside its own close). Handing over the
+// same element twice deletes it once.
+void DeleteLater(GUIElement* element);
+// Deletes what DeleteLater was given; RunPass and EndRun call it.
+void DeletePending();
 
 // The event loop: returns once quit has been requested.
 void Run(Form* mainForm);

@@ -50,6 +50,7 @@ Display* BeginRun(Form* mainForm) {
 // starts the next pass rather than blocking in XNextEvent, so the timers keep
 // running.
 void RunPass(Display* display) {
+    DeletePending();
     if (!State().timers.empty() && XPending(display) == 0) {
         const int ready = WaitForInput(ConnectionNumber(display), kIdleStepMs);
         if (ready == 0) {
@@ -72,6 +73,7 @@ void EndRun(Form* mainForm) {
         messageBox->DestroyWindow();
         delete messageBox;
     }
+    DeletePending();
     if (mainForm != nullptr) mainForm->OnClosed();
     state.mainForm = nullptr;
 }

@@ -22,6 +22,7 @@ struct ApplicationState {
     std::array<uint8_t, 256> keyTable{};
     bool quitRequested = false;
     Form* messageBoxForm = nullptr;
+    std::vector<GUIElement*> pendingDeletes;
     Form* mainForm = nullptr;
 };
 

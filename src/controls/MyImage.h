@@ -4,32 +4,27 @@
 
 #include <cstdint>
 
+#include "controls/PaintedControl.h"
 #include "images/PixelLayout.h"
-#include "widgets/Child.h"
 #include "widgets/PixelLayoutProbe.h"
 
 namespace nebulark {
 
-class DrawingSurface;
 class EmbeddedImage;
 
 // A control that shows one picture, optionally inside a sunken one-pixel
 // frame. The picture is either an XImage the caller owns and keeps alive, or
 // a compiled-in picture that the control converts at its first paint and
 // keeps, as its own image, until the picture is replaced.
-class MyImage : public Child {
+class MyImage : public PaintedControl {
 public:
     MyImage(GUIElement* container, XImage* image);
     MyImage(GUIElement* container, const EmbeddedImage* embedded, int32_t w, int32_t h);
     // Releases the conversion of a compiled-in picture.
     ~MyImage() override;
 
-    void SetSize(int32_t w, int32_t h) override;
-    void SetPosition(int32_t newX, int32_t newY) override;
-    void Show() override;
-    void Reveal() override;
-    void Hide() override;
     void Paint() override;
+    // Creating does not show the control; Show does.
     void Create() override;
 
     // Shows a caller-owned image instead of the current picture.
@@ -67,8 +62,6 @@ private:
 
     bool Shown() const { return created && visible; }
     void ReleaseConversion();
-    int64_t BackgroundColour() const;
-    void DrawBorder(DrawingSurface& surface, Point at);
 };
 
 }  // namespace nebulark

@@ -251,15 +251,6 @@ TEST_F(EventLoop, ATickMessageAdvancesTheMillisecondCounter) {
     EXPECT_EQ(MillisecondCounter::Value(), 0);
 }
 
-bool WindowExists(Display* display, Window window) {
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned count = 0;
-    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
-    const bool found = std::find(children, children + count, window) != children + count;
-    if (children != nullptr) XFree(children);
-    return found;
-}
-
 TEST_F(EventLoop, WindowManagerCloseAsksTheMainFormAndClosesOthers) {
     ASSERT_EQ(Application::BeginRun(&form), Connection());
     driver.SendDeleteWindow(window());
@@ -282,8 +273,8 @@ TEST_F(EventLoop, WindowManagerCloseAsksTheMainFormAndClosesOthers) {
     XSync(Connection(), False);
     EXPECT_FALSE(other.IsCreated());
     EXPECT_EQ(other.GetWindow(), 0u);
-    EXPECT_FALSE(WindowExists(driver.Connection(), otherWindow));
-    EXPECT_TRUE(WindowExists(driver.Connection(), window()));
+    EXPECT_FALSE(test::WindowExists(driver.Connection(), otherWindow));
+    EXPECT_TRUE(test::WindowExists(driver.Connection(), window()));
 }
 
 bool boxDeleted = false;

@@ -95,7 +95,7 @@ public:
     int applySizeCalls = 0;
 };
 
-// A form that also records its ticks, resizes and closing.
+// A form that also records its ticks, resizes, closing and dialog answers.
 class ProbeForm : public Recording<Form> {
 public:
     explicit ProbeForm(std::string name = "form", bool dialog = false)
@@ -114,8 +114,13 @@ public:
         ++paints;
         Form::Paint();
     }
+    void OnDialogResult(int32_t requestCode, int32_t result) override {
+        Record("OnDialogResult " + std::to_string(requestCode) + "," + std::to_string(result));
+        if (dialogResult) dialogResult(requestCode, result);
+    }
 
     int paints = 0;
+    std::function<void(int32_t, int32_t)> dialogResult;
     bool allowClose = true;
     bool quitOnClose = false;
 };
@@ -126,6 +131,9 @@ bool PumpUntil(Display* display, const std::function<bool()>& done,
                std::chrono::milliseconds deadline = std::chrono::milliseconds(3000));
 // Handles every event already queued for the display.
 void Drain(Display* display);
+// True when the window is a child of the root window, asked without the
+// protocol error a destroyed window would bring.
+bool WindowExists(Display* display, Window window);
 // Gives the form the screen, creates it at (x, y) with size w × h and waits
 // until it has been exposed.
 bool ShowOnScreen(ProbeForm& form, nebulark::Screen& screen, int x, int y, int w, int h);

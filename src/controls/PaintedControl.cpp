@@ -1,0 +1,59 @@
+#include "controls/PaintedControl.h"
+
+#include "controls/ControlPaint.h"
+#include "widgets/Form.h"
+
+namespace nebulark {
+
+void PaintedControl::SetSize(int32_t w, int32_t h) {
+    if (!created) {
+        width = w;
+        height = h;
+        return;
+    }
+    Hide();
+    width = w;
+    height = h;
+    Show();
+}
+
+void PaintedControl::SetPosition(int32_t newX, int32_t newY) {
+    if (!created) {
+        x = newX;
+        y = newY;
+        return;
+    }
+    Hide();
+    x = newX;
+    y = newY;
+    Show();
+}
+
+void PaintedControl::Show() {
+    if (!created) Create();
+    visible = true;
+    Paint();
+}
+
+void PaintedControl::Reveal() {
+    PaintedControl::Show();
+}
+
+void PaintedControl::Hide() {
+    if (created) ControlPaint::Erase(*this, ControlPaint::ContainerColour(*this));
+    Child::Hide();
+    created = false;
+}
+
+void PaintedControl::Create() {
+    if (created) return;
+    AssignId();
+    created = true;
+    visible = true;
+}
+
+bool PaintedControl::CanPaint() const {
+    return created && !Form::PaintSuppressed();
+}
+
+}  // namespace nebulark
