@@ -5,7 +5,6 @@
 #include "controls/ArrowKeys.h"
 #include "controls/ControlPainting.h"
 #include "widgets/DrawingSurface.h"
-#include "widgets/Form.h"
 
 namespace nebulark {
 
@@ -19,57 +18,9 @@ constexpr int32_t kArrowZone = 21;
 }  // namespace
 
 ScrollBar::ScrollBar(GUIElement* container, int32_t minimum, int32_t maximum)
-    : scale(minimum, maximum) {
-    typeName = "scrollbar";
-    parent = container;
-    ownerPainted = true;
+    : ValueControl(container, "scrollbar"), scale(minimum, maximum) {
     width = 80;
     height = 13;
-}
-
-// Resizing a shown bar first clears the place it leaves.
-void ScrollBar::SetSize(int32_t w, int32_t h) {
-    if (created) eraseControlArea(*this, width + 1, height + 1);
-    width = w;
-    height = h;
-    Paint();
-}
-
-void ScrollBar::SetPosition(int32_t newX, int32_t newY) {
-    if (!created) {
-        x = newX;
-        y = newY;
-        return;
-    }
-    Hide();
-    x = newX;
-    y = newY;
-    Show();
-}
-
-void ScrollBar::Show() {
-    Child::Show();
-    Paint();
-}
-
-void ScrollBar::Reveal() {
-    ScrollBar::Show();
-}
-
-// The frame's right and bottom lines lie just outside width × height, so they
-// are cleared too.
-void ScrollBar::Hide() {
-    if (!created) return;
-    eraseControlArea(*this, width + 1, height + 1);
-    Child::Hide();
-    created = false;
-}
-
-void ScrollBar::Create() {
-    if (created) return;
-    AssignId();
-    created = true;
-    visible = true;
 }
 
 void ScrollBar::Redraw() {
@@ -100,62 +51,21 @@ void ScrollBar::setScrollPosition(int32_t p) {
     Paint();
 }
 
-void ScrollBar::setEnabledAndRepaint(bool on) {
-    enabled = on;
-    Paint();
-}
-
-void ScrollBar::OnMouseUp(Point point) {
-    dragging = false;
-    Child::OnMouseUp(point);
-}
-
 // A press before the track or past its end moves one page, as the cursor
 // keys do; a press on the track goes to the page under the pointer.
-void ScrollBar::OnMouseDown(Point point) {
-    if (enabled) {
-        dragging = true;
-        const int zone = scale.ZoneOf(OffsetOnTrack(point), Track());
-        if (zone < 0)
-            OnKeyDown(vertical ? XK_Up : XK_Left);
-        else if (zone > 0)
-            OnKeyDown(vertical ? XK_Down : XK_Right);
-        else
-            ScrollToPoint(point);
-    }
-    Child::OnMouseDown(point);
-}
-
-void ScrollBar::OnMouseMove(int32_t mouseX, int32_t mouseY) {
-    if (dragging) ScrollToPoint(Point{mouseX, mouseY});
-    Child::OnMouseMove(mouseX, mouseY);
+void ScrollBar::PressAt(Point point) {
+    const int zone = scale.ZoneOf(OffsetOnTrack(point), Track());
+    if (zone < 0)
+        OnKeyDown(vertical ? XK_Up : XK_Left);
+    else if (zone > 0)
+        OnKeyDown(vertical ? XK_Down : XK_Right);
+    else
+        ScrollToPoint(point);
 }
 
 void ScrollBar::OnKeyDown(KeySym keysym) {
     if (!enabled || !hasFocus) return;
     if (scale.StepPage(arrowStep(keysym), Track())) Scrolled();
-}
-
-// Space moves one page on, as the Down key does.
-bool ScrollBar::OnKeyChar(char character) {
-    if (enabled && hasFocus && character == ' ') OnKeyDown(XK_Down);
-    return Child::OnKeyChar(character);
-}
-
-void ScrollBar::Focus() {
-    Child::Focus();
-    Paint();
-}
-
-void ScrollBar::OnFocusIn() {
-    Child::OnFocusIn();
-    Paint();
-}
-
-void ScrollBar::OnFocusOut() {
-    Child::OnFocusOut();
-    dragging = false;
-    Paint();
 }
 
 // The point is in form coordinates; the track begins after the first arrow
@@ -180,10 +90,7 @@ void ScrollBar::Scrolled() {
 // left, the two arrowheads and the thumb are drawn over it. No focus mark is
 // drawn.
 void ScrollBar::Paint() {
-    if (!created || Form::PaintSuppressed()) return;
-    const Size fitted = FittedSize();
-    width = fitted.width;
-    height = fitted.height;
+    if (!BeginPaint(FittedSize())) return;
     DrawingSurface surface(this);
     const Point at = AbsolutePosition(x, y);
     const int32_t ink = enabled ? kBlack : kDisabledInk;

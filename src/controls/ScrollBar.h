@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "controls/ScrollBarValue.h"
-#include "widgets/Child.h"
+#include "controls/ValueControl.h"
 
 namespace nebulark {
 
@@ -19,27 +19,12 @@ using ScrollCallback = void (*)(ScrollBar* bar, int64_t tenTimesPosition, int32_
 // Pages through a range in steps as long as its own track, with an arrow zone
 // at each end. Clicking an arrow zone or pressing a cursor key moves one page;
 // clicking or dragging on the track goes to the page under the pointer.
-class ScrollBar : public Child {
+class ScrollBar : public ValueControl {
 public:
     ScrollBar(GUIElement* container, int32_t minimum, int32_t maximum);
 
-    void SetSize(int32_t w, int32_t h) override;
-    void SetPosition(int32_t newX, int32_t newY) override;
-    void Show() override;
-    void Reveal() override;
-    void Hide() override;
-    void OnMouseUp(Point point) override;
-    void OnMouseDown(Point point) override;
     void OnKeyDown(KeySym keysym) override;
-    bool OnKeyChar(char character) override;
-    void OnMouseMove(int32_t mouseX, int32_t mouseY) override;
-    void Focus() override;
     void Paint() override;
-    void OnFocusIn() override;
-    void OnFocusOut() override;
-    void Create() override;
-
-    virtual void setEnabledAndRepaint(bool on);
 
     void setRange(int32_t minimum, int32_t maximum);
     // Stored as given, not moved onto a page.
@@ -54,12 +39,17 @@ public:
     bool isHorizontal() const { return horizontal; }
     bool isVertical() const { return vertical; }
 
+protected:
+    void PressAt(Point point) override;
+    void DragTo(Point point) override { ScrollToPoint(point); }
+    // The frame's right and bottom lines lie just outside width × height.
+    int32_t Overhang() const override { return 1; }
+
 private:
     ScrollCallback onScroll = nullptr;
     ScrollBarValue scale;
     bool horizontal = true;
     bool vertical = false;
-    bool dragging = false;
 
     Size FittedSize() const { return ScrollBarValue::Fit(Size{width, height}, vertical); }
     int32_t Track() const { return ScrollBarValue::TrackLength(FittedSize(), vertical); }

@@ -1,12 +1,9 @@
 #include "controls/Slider.h"
 
-#include <X11/keysym.h>
-
 #include "controls/ArrowKeys.h"
 #include "controls/ControlPainting.h"
 #include "util/StringUtils.h"
 #include "widgets/DrawingSurface.h"
-#include "widgets/Form.h"
 
 namespace nebulark {
 
@@ -28,101 +25,11 @@ struct Axes {
 }  // namespace
 
 Slider::Slider(GUIElement* container, bool vertical, int32_t minimum, int32_t maximum)
-    : scale(minimum, maximum), vertical(vertical) {
-    typeName = "slider";
-    parent = container;
-    ownerPainted = true;
-}
-
-// Moving or resizing a shown slider first clears the place it leaves.
-void Slider::Relocate(int32_t newX, int32_t newY, int32_t w, int32_t h) {
-    if (created) eraseControlArea(*this, width, height);
-    x = newX;
-    y = newY;
-    width = w;
-    height = h;
-    Paint();
-}
-
-void Slider::SetSize(int32_t w, int32_t h) {
-    Relocate(x, y, w, h);
-}
-
-void Slider::SetPosition(int32_t newX, int32_t newY) {
-    Relocate(newX, newY, width, height);
-}
-
-void Slider::Show() {
-    Child::Show();
-    Paint();
-}
-
-void Slider::Reveal() {
-    Slider::Show();
-}
-
-void Slider::Hide() {
-    if (!created) return;
-    eraseControlArea(*this, width, height);
-    Child::Hide();
-    created = false;
-}
-
-void Slider::Create() {
-    if (created) return;
-    AssignId();
-    created = true;
-    visible = true;
-}
-
-void Slider::OnMouseUp(Point point) {
-    dragging = false;
-    Child::OnMouseUp(point);
-}
-
-void Slider::OnMouseDown(Point point) {
-    if (enabled) {
-        dragging = true;
-        SlideTo(point);
-    }
-    Child::OnMouseDown(point);
-}
-
-void Slider::OnMouseMove(int32_t mouseX, int32_t mouseY) {
-    if (dragging) SlideTo(Point{mouseX, mouseY});
-    Child::OnMouseMove(mouseX, mouseY);
-}
+    : ValueControl(container, "slider"), scale(minimum, maximum), vertical(vertical) {}
 
 void Slider::OnKeyDown(KeySym keysym) {
     if (!enabled || !hasFocus) return;
     if (scale.StepBy(arrowStep(keysym))) Changed();
-}
-
-// Space steps as the Down key does.
-bool Slider::OnKeyChar(char character) {
-    if (enabled && hasFocus && character == ' ') OnKeyDown(XK_Down);
-    return Child::OnKeyChar(character);
-}
-
-void Slider::Focus() {
-    Child::Focus();
-    Paint();
-}
-
-void Slider::OnFocusIn() {
-    Child::OnFocusIn();
-    Paint();
-}
-
-void Slider::OnFocusOut() {
-    Child::OnFocusOut();
-    dragging = false;
-    Paint();
-}
-
-void Slider::setEnabledAndRepaint(bool on) {
-    enabled = on;
-    Paint();
 }
 
 void Slider::setValue(int32_t v) {
@@ -162,10 +69,7 @@ int32_t Slider::InkColour() const {
 // The slider first takes the size its range needs; the face, the limits, the
 // track with its ticks and thumb and the focus lines are drawn over it.
 void Slider::Paint() {
-    if (!created || Form::PaintSuppressed()) return;
-    const Size fitted = FittedSize();
-    width = fitted.width;
-    height = fitted.height;
+    if (!BeginPaint(FittedSize())) return;
     DrawingSurface surface(this);
     const Point at = AbsolutePosition(x, y);
     const int32_t face = faceColour(*this);

@@ -67,6 +67,12 @@ TEST_F(PanelOnForm, FramesAreSunkenRaisedOrFlatAndAnUnframedPanelShowsOnlyItsFac
     EXPECT_GT(captionInk, 0);
     EXPECT_EQ(Count(160, 10, 39, 29, kFace) + captionInk, 39 * 29);
     EXPECT_EQ(Count(160, 10, 4, 29, kBlack), 0);  // the caption starts 4 pixels in
+
+    // A panel never shown has nothing to erase when it is hidden.
+    form.SetBackColor(kFace);
+    PanelChildren unshown(&form);
+    unshown.Hide();
+    EXPECT_EQ(Pixel(110, 120), kGrey);  // inside its default place
 }
 
 // Not painted by its panel: it counts the paints it is asked for.

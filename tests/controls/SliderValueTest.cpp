@@ -55,19 +55,6 @@ TEST(SliderValue, APointPicksTheFirstTickItDoesNotPassByMoreThanTwoPixels) {
     EXPECT_EQ(value.ValueAt(track, 105), std::nullopt);
 }
 
-TEST(SliderValue, KeysWrapAtBothEndsAndSetValueClamps) {
-    SliderValue value(2, 4);
-    EXPECT_FALSE(value.SetValue(-100));
-    EXPECT_EQ(value.Value(), 2);
-    EXPECT_TRUE(value.StepBy(-1));
-    EXPECT_EQ(value.Value(), 4);
-    EXPECT_TRUE(value.StepBy(1));
-    EXPECT_EQ(value.Value(), 2);
-    EXPECT_FALSE(value.StepBy(0));
-    EXPECT_TRUE(value.SetValue(100));
-    EXPECT_EQ(value.Value(), 4);
-}
-
 TEST(SliderValue, DegenerateRangesStayDrawableAndNeverDivideByZero) {
     // One value: one tick at the start, keys change nothing.
     SliderValue single(5, 5);
