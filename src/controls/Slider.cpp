@@ -1,0 +1,133 @@
+#include "controls/Slider.h"
+
+#include "controls/ArrowKeys.h"
+#include "controls/ControlPainting.h"
+#include "util/StringUtils.h"
+#include "widgets/DrawingSurface.h"
+
+namespace nebulark {
+
+namespace {
+
+constexpr int32_t kDisabledInk = 0x9B9B9B;
+constexpr int kCentred = 2;
+constexpr int kDashed = 1;
+
+// Positions given along the track and across it, turned into form positions
+// for the slider's direction.
+struct Axes {
+    bool vertical;
+    XPoint At(int64_t along, int64_t across) const {
+        return vertical ? toXPoint(across, along) : toXPoint(along, across);
+    }
+};
+
+}  // namespace
+
+Slider::Slider(GUIElement* container, bool vertical, int32_t minimum, int32_t maximum)
+    : ValueControl(container, "slider"), scale(minimum, maximum), vertical(vertical) {}
+
+void Slider::OnKeyDown(KeySym keysym) {
+    if (!enabled || !hasFocus) return;
+    if (scale.StepBy(arrowStep(keysym))) Changed();
+}
+
+void Slider::setValue(int32_t v) {
+    if (scale.SetValue(v)) Paint();
+}
+
+void Slider::setTextColor(int32_t colour) {
+    textColor = colour;
+    Paint();
+}
+
+void Slider::setShowLimits(bool on) {
+    showLimits = on;
+    Paint();
+}
+
+// The point is in form coordinates; the ticks are measured from the slider's
+// place on the form.
+void Slider::SlideTo(Point point) {
+    const Point at = AbsolutePosition(x, y);
+    const int64_t offset = vertical ? int64_t{point.y} - at.y : int64_t{point.x} - at.x;
+    const std::optional<int32_t> picked =
+        scale.ValueAt(scale.TrackFor(FittedSize(), vertical), offset);
+    if (picked && scale.SetValue(*picked)) Changed();
+}
+
+void Slider::Changed() {
+    Paint();
+    if (onSlide != nullptr) onSlide(this, scale.Value());
+    if (onValueChanged != nullptr) onValueChanged(this);
+}
+
+int32_t Slider::InkColour() const {
+    return enabled ? textColor : kDisabledInk;
+}
+
+// The slider first takes the size its range needs; the face, the limits, the
+// track with its ticks and thumb and the focus lines are drawn over it.
+void Slider::Paint() {
+    if (!BeginPaint(FittedSize())) return;
+    DrawingSurface surface(this);
+    const Point at = AbsolutePosition(x, y);
+    const int32_t face = faceColour(*this);
+    surface.FillRect(at.x, at.y, width + 1, height + 1, 0, -1, face);
+    if (showLimits) PaintLimits(surface, at, face);
+    PaintTrack(surface, at);
+    if (hasFocus && enabled) PaintFocusLines(surface, at);
+}
+
+void Slider::PaintLimits(DrawingSurface& surface, Point at, int32_t face) {
+    const std::string low = toText(scale.Minimum());
+    const std::string high = toText(scale.Maximum());
+    const int32_t ink = InkColour();
+    if (vertical) {
+        surface.DrawTextBox(at.x, at.y, width + 1, 18, low, ink, face, kCentred);
+        surface.DrawTextBox(at.x, at.y + height - 18, width + 1, 18, high, ink, face, kCentred);
+    } else {
+        surface.DrawTextBox(at.x, at.y, 20, height, low, ink, face, kCentred);
+        surface.DrawTextBox(at.x + width - 19, at.y, 20, height, high, ink, face, kCentred);
+    }
+}
+
+// The track runs through the middle of the slider, with a light line beside
+// it; each tick is a short line across it, edged light on its far side. The
+// thumb is an arrowhead beside the track pointing at the tick of the value:
+// to the right of a vertical track, above a horizontal one.
+void Slider::PaintTrack(DrawingSurface& surface, Point at) {
+    const Axes axes{vertical};
+    const int32_t ink = InkColour();
+    const int64_t start = vertical ? at.y : at.x;
+    const int64_t middle = vertical ? at.x + (width + 1) / 2 : at.y + (height + 1) / 2;
+    const int side = vertical ? 1 : -1;
+    const SliderTrack track = scale.TrackFor(Size{width, height}, vertical);
+    auto line = [&](int64_t along1, int64_t across1, int64_t along2, int64_t across2,
+                    int32_t colour) {
+        const XPoint a = axes.At(along1, across1), b = axes.At(along2, across2);
+        surface.DrawLine(a.x, a.y, b.x, b.y, colour);
+    };
+    line(start + track.first, middle, start + track.last, middle, ink);
+    line(start + track.first, middle + 1, start + track.last, middle + 1, kControlLight);
+    for (int32_t tick = 0; tick <= scale.Steps(); ++tick) {
+        const int64_t along = start + scale.TickOffset(track, tick);
+        line(along, middle - 3, along, middle + 3, ink);
+        line(along + 1, middle - 3, along + 1, middle + 3, kControlLight);
+        if (scale.Minimum() + tick != scale.Value()) continue;
+        paintArrowhead(surface, axes.At(along, middle + 5 * side),
+                       axes.At(along - 10 * side, middle + 15 * side),
+                       axes.At(along + 10 * side, middle + 15 * side), ink);
+    }
+}
+
+void Slider::PaintFocusLines(DrawingSurface& surface, Point at) {
+    const int32_t ink = InkColour();
+    const int right = at.x + width - 1, bottom = at.y + height - 2;
+    surface.DrawLine(at.x, at.y + 1, right, at.y + 1, kDashed, ink);
+    surface.DrawLine(at.x, bottom, at.x, at.y, kDashed, ink);
+    surface.DrawLine(right, at.y + 1, right, at.y + height - 1, kDashed, ink);
+    surface.DrawLine(at.x, bottom, right, bottom, kDashed, ink);
+}
+
+}  // namespace nebulark
