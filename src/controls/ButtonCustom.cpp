@@ -103,7 +103,7 @@ void ButtonCustom::setDisabledImage(XImage* value) {
 }
 
 int32_t ButtonCustom::FaceColour() const {
-    return backColor != -1 ? static_cast<int32_t>(backColor) : ControlPaint::ContainerColour(*this);
+    return ControlPaint::FaceColour(*this);
 }
 
 // Face, bevel (light above and left while raised, swapped while pushed), the

@@ -1,5 +1,7 @@
 #include "controls/ControlPaint.h"
 
+#include <algorithm>
+
 #include "widgets/Child.h"
 #include "widgets/DrawingSurface.h"
 #include "widgets/Form.h"
@@ -23,11 +25,20 @@ int32_t FormColour(const Child& control) {
     return OrGrey(form != nullptr ? form->GetBackColor() : -1);
 }
 
+int32_t FaceColour(const Child& control) {
+    const int64_t own = control.GetBackColor();
+    return own == -1 ? ContainerColour(control) : static_cast<int32_t>(own);
+}
+
 void Erase(Child& control, int32_t colour) {
+    Erase(control, colour, control.GetWidth(), control.GetHeight());
+}
+
+void Erase(Child& control, int32_t colour, int32_t w, int32_t h) {
     if (Form::PaintSuppressed()) return;
     DrawingSurface surface(&control);
     const Point at = control.AbsolutePosition(control.GetPosition().x, control.GetPosition().y);
-    surface.FillRect(at.x, at.y, control.GetWidth() + 1, control.GetHeight() + 1, 0, -1, colour);
+    surface.FillRect(at.x, at.y, w + 1, h + 1, 0, -1, colour);
 }
 
 void DrawBevel(DrawingSurface& surface, int x, int y, int w, int h, int32_t topLeft,
@@ -38,6 +49,20 @@ void DrawBevel(DrawingSurface& surface, int x, int y, int w, int h, int32_t topL
     surface.DrawLine(x, bottom, x, y, topLeft);
     surface.DrawLine(right, y, right, bottom, bottomRight);
     surface.DrawLine(x, bottom, right, bottom, bottomRight);
+}
+
+// The outline is an open line through the three corners, so the side from
+// the last corner back to the first stays unedged.
+void DrawArrowhead(DrawingSurface& surface, XPoint a, XPoint b, XPoint c, int32_t colour) {
+    XPoint corners[] = {a, b, c};
+    surface.FillPolygon(corners, 3, 1, kLight, colour);
+}
+
+XPoint ToXPoint(int64_t x, int64_t y) {
+    const auto coordinate = [](int64_t v) {
+        return static_cast<short>(std::clamp<int64_t>(v, INT16_MIN, INT16_MAX));
+    };
+    return XPoint{coordinate(x), coordinate(y)};
 }
 
 }  // namespace ControlPaint

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <X11/Xlib.h>
+
 #include <cstdint>
 
 namespace nebulark {
@@ -16,6 +18,8 @@ inline constexpr int32_t kWhite = 0xFFFFFF;
 inline constexpr int32_t kGrey = 0xAAAAAA;
 // Text of a disabled control.
 inline constexpr int32_t kDisabledText = 0x9B9B9B;
+// The light shade that edges the value controls' lines and arrowheads.
+inline constexpr int32_t kLight = 0xDDDDDD;
 
 // A stored colour, with -1 (none) meaning the default grey.
 int32_t OrGrey(int64_t colour);
@@ -24,15 +28,24 @@ int32_t OrGrey(int64_t colour);
 int32_t ContainerColour(const Child& control);
 // The form's own colour, else grey.
 int32_t FormColour(const Child& control);
+// The colour a control paints its face with: its own, else its container's.
+int32_t FaceColour(const Child& control);
 // Fills the control's whole area, width × height pixels at its place on the
 // form. Nothing is drawn while a form is being created, since its window is
 // not mapped yet.
 void Erase(Child& control, int32_t colour);
+// The same for w × h pixels from the control's place, for controls that draw
+// beyond their width and height.
+void Erase(Child& control, int32_t colour, int32_t w, int32_t h);
 // Four one-pixel lines on the outermost pixels of the rectangle: top and left
 // first, then right and bottom, so that the top-right and bottom-left corners
 // take the second colour.
 void DrawBevel(DrawingSurface& surface, int x, int y, int w, int h, int32_t topLeft,
                int32_t bottomRight);
+// A filled triangle edged in the light shade along its first two sides.
+void DrawArrowhead(DrawingSurface& surface, XPoint a, XPoint b, XPoint c, int32_t colour);
+// A form position for drawing: X coordinates are 16 bits wide.
+XPoint ToXPoint(int64_t x, int64_t y);
 
 }  // namespace ControlPaint
 

@@ -1,7 +1,7 @@
 #include "controls/PanelChildren.h"
 
 #include "app/Application.h"
-#include "controls/ControlPainting.h"
+#include "controls/ControlPaint.h"
 #include "widgets/DrawingSurface.h"
 #include "widgets/Form.h"
 
@@ -75,7 +75,7 @@ void PanelChildren::Reveal() {
 void PanelChildren::Hide() {
     for (GUIElement* child : Children())
         child->Hide();
-    if (created) eraseControlArea(*this, width, height);
+    if (created) ControlPaint::Erase(*this, ControlPaint::ContainerColour(*this));
     Child::Hide();
     created = false;
 }

@@ -3,7 +3,7 @@
 #include <X11/keysym.h>
 
 #include "controls/ArrowKeys.h"
-#include "controls/ControlPainting.h"
+#include "controls/ControlPaint.h"
 #include "widgets/DrawingSurface.h"
 
 namespace nebulark {
@@ -95,9 +95,9 @@ void ScrollBar::Paint() {
     const Point at = AbsolutePosition(x, y);
     const int32_t ink = enabled ? kBlack : kDisabledInk;
     const int right = at.x + width, bottom = at.y + height;
-    surface.FillRect(at.x, at.y, width, height, 0, -1, faceColour(*this));
-    surface.DrawLine(at.x, at.y, right, at.y, kControlLight);
-    surface.DrawLine(at.x, at.y, at.x, bottom, kControlLight);
+    surface.FillRect(at.x, at.y, width, height, 0, -1, ControlPaint::FaceColour(*this));
+    surface.DrawLine(at.x, at.y, right, at.y, ControlPaint::kLight);
+    surface.DrawLine(at.x, at.y, at.x, bottom, ControlPaint::kLight);
     surface.DrawLine(right, at.y, right, bottom, ink);
     surface.DrawLine(at.x, bottom, right, bottom, ink);
     PaintArrows(surface, at, ink);
@@ -108,24 +108,29 @@ void ScrollBar::PaintArrows(DrawingSurface& surface, Point at, int32_t ink) {
     const int64_t left = at.x, top = at.y, right = at.x + width, bottom = at.y + height;
     if (vertical) {
         const int64_t middle = left + width / 2;
-        paintArrowhead(surface, toXPoint(middle, top + 2), toXPoint(right - 2, top + 19),
-                       toXPoint(left + 2, top + 19), ink);
-        paintArrowhead(surface, toXPoint(middle, bottom - 2), toXPoint(right - 2, bottom - 19),
-                       toXPoint(left + 2, bottom - 19), ink);
+        ControlPaint::DrawArrowhead(surface, ControlPaint::ToXPoint(middle, top + 2),
+                                    ControlPaint::ToXPoint(right - 2, top + 19),
+                                    ControlPaint::ToXPoint(left + 2, top + 19), ink);
+        ControlPaint::DrawArrowhead(surface, ControlPaint::ToXPoint(middle, bottom - 2),
+                                    ControlPaint::ToXPoint(right - 2, bottom - 19),
+                                    ControlPaint::ToXPoint(left + 2, bottom - 19), ink);
     } else {
         const int64_t middle = top + height / 2;
-        paintArrowhead(surface, toXPoint(left + 2, middle), toXPoint(left + 19, top + 2),
-                       toXPoint(left + 19, bottom - 2), ink);
-        paintArrowhead(surface, toXPoint(right - 2, middle), toXPoint(right - 19, top + 2),
-                       toXPoint(right - 19, bottom - 2), ink);
+        ControlPaint::DrawArrowhead(surface, ControlPaint::ToXPoint(left + 2, middle),
+                                    ControlPaint::ToXPoint(left + 19, top + 2),
+                                    ControlPaint::ToXPoint(left + 19, bottom - 2), ink);
+        ControlPaint::DrawArrowhead(surface, ControlPaint::ToXPoint(right - 2, middle),
+                                    ControlPaint::ToXPoint(right - 19, top + 2),
+                                    ControlPaint::ToXPoint(right - 19, bottom - 2), ink);
     }
 }
 
 void ScrollBar::PaintThumb(DrawingSurface& surface, Point at, int32_t ink) {
     const ScrollThumb thumb = scale.ThumbFor(Track());
     if (!thumb.shown) return;
-    const XPoint start = vertical ? toXPoint(at.x + 2, at.y + kArrowZone + thumb.offset)
-                                  : toXPoint(at.x + kArrowZone + thumb.offset, at.y + 2);
+    const XPoint start = vertical
+                             ? ControlPaint::ToXPoint(at.x + 2, at.y + kArrowZone + thumb.offset)
+                             : ControlPaint::ToXPoint(at.x + kArrowZone + thumb.offset, at.y + 2);
     const int length = static_cast<int>(thumb.length);
     if (vertical)
         surface.FillRect(start.x, start.y, width - 2, length, 0, -1, ink);

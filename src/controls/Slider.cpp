@@ -1,7 +1,7 @@
 #include "controls/Slider.h"
 
 #include "controls/ArrowKeys.h"
-#include "controls/ControlPainting.h"
+#include "controls/ControlPaint.h"
 #include "util/StringUtils.h"
 #include "widgets/DrawingSurface.h"
 
@@ -18,7 +18,8 @@ constexpr int kDashed = 1;
 struct Axes {
     bool vertical;
     XPoint At(int64_t along, int64_t across) const {
-        return vertical ? toXPoint(across, along) : toXPoint(along, across);
+        return vertical ? ControlPaint::ToXPoint(across, along)
+                        : ControlPaint::ToXPoint(along, across);
     }
 };
 
@@ -72,7 +73,7 @@ void Slider::Paint() {
     if (!BeginPaint(FittedSize())) return;
     DrawingSurface surface(this);
     const Point at = AbsolutePosition(x, y);
-    const int32_t face = faceColour(*this);
+    const int32_t face = ControlPaint::FaceColour(*this);
     surface.FillRect(at.x, at.y, width + 1, height + 1, 0, -1, face);
     if (showLimits) PaintLimits(surface, at, face);
     PaintTrack(surface, at);
@@ -109,15 +110,15 @@ void Slider::PaintTrack(DrawingSurface& surface, Point at) {
         surface.DrawLine(a.x, a.y, b.x, b.y, colour);
     };
     line(start + track.first, middle, start + track.last, middle, ink);
-    line(start + track.first, middle + 1, start + track.last, middle + 1, kControlLight);
+    line(start + track.first, middle + 1, start + track.last, middle + 1, ControlPaint::kLight);
     for (int32_t tick = 0; tick <= scale.Steps(); ++tick) {
         const int64_t along = start + scale.TickOffset(track, tick);
         line(along, middle - 3, along, middle + 3, ink);
-        line(along + 1, middle - 3, along + 1, middle + 3, kControlLight);
+        line(along + 1, middle - 3, along + 1, middle + 3, ControlPaint::kLight);
         if (scale.Minimum() + tick != scale.Value()) continue;
-        paintArrowhead(surface, axes.At(along, middle + 5 * side),
-                       axes.At(along - 10 * side, middle + 15 * side),
-                       axes.At(along + 10 * side, middle + 15 * side), ink);
+        ControlPaint::DrawArrowhead(surface, axes.At(along, middle + 5 * side),
+                                    axes.At(along - 10 * side, middle + 15 * side),
+                                    axes.At(along + 10 * side, middle + 15 * side), ink);
     }
 }
 

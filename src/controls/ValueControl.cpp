@@ -2,7 +2,7 @@
 
 #include <X11/keysym.h>
 
-#include "controls/ControlPainting.h"
+#include "controls/ControlPaint.h"
 #include "widgets/Form.h"
 
 namespace nebulark {
@@ -14,7 +14,9 @@ ValueControl::ValueControl(GUIElement* container, const char* type) {
 }
 
 void ValueControl::Relocate(int32_t newX, int32_t newY, int32_t w, int32_t h) {
-    if (created) eraseControlArea(*this, width + Overhang(), height + Overhang());
+    if (created)
+        ControlPaint::Erase(*this, ControlPaint::ContainerColour(*this), width + Overhang(),
+                            height + Overhang());
     x = newX;
     y = newY;
     width = w;
@@ -41,7 +43,8 @@ void ValueControl::Reveal() {
 
 void ValueControl::Hide() {
     if (!created) return;
-    eraseControlArea(*this, width + Overhang(), height + Overhang());
+    ControlPaint::Erase(*this, ControlPaint::ContainerColour(*this), width + Overhang(),
+                        height + Overhang());
     Child::Hide();
     created = false;
 }
