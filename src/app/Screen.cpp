@@ -106,4 +106,8 @@ uint64_t Screen::PointerPosition() {
            (static_cast<uint64_t>(static_cast<uint32_t>(rootY)) << 32);
 }
 
+void Screen::ResetScreenSaver() {
+    if (display != nullptr) XResetScreenSaver(display);
+}
+
 }  // namespace nebulark

@@ -29,6 +29,10 @@ public:
     XVisualInfo* GetVisualInfo() const { return visualInfo; }
     const char* GetTitle() const { return title; }
 
+    // Tells the server the user is there, as input would: the screen saver
+    // starts its wait again.
+    void ResetScreenSaver();
+
     // Queries on the first Screen ever constructed.
     static Screen* Current();
     static int ScreenWidth();

@@ -32,6 +32,8 @@ constexpr const char* kNoSurfaceImage =
     "successivi.";
 constexpr const char* kNoSurfaceText =
     "RenderText(): E' possibile scrivere nel metodo RunApp o nei metodi successivi.";
+constexpr unsigned long kStatusBackground = 0x010101;
+constexpr unsigned long kStatusText = 0xFFFFFF;
 constexpr const char* kRestoreTooFar =
     "RipristinaSfondo(): attenzione sizeFrame > size bmpScreenBuffer";
 
@@ -317,6 +319,53 @@ void FormGames::RenderRect(int x, int y, int w, int h, int32_t colour) {
     surface->FillRect(x, y, w, h, 1, colour, colour);
     BlendCapture(x, y, w, h, false);
     busyDrawing = false;
+}
+
+// The pixmap is made once, at the strip's size and the background's depth;
+// without a background there is nothing to draw the strip for.
+bool FormGames::EnsureHudPixmap(Display* display, int w, int h) {
+    if (hudPixmap != 0) return true;
+    if (background == nullptr || w <= 0 || h <= 0) return false;
+    hudPixmap = XCreatePixmap(display, GetWindow(), static_cast<unsigned>(w),
+                              static_cast<unsigned>(h), static_cast<unsigned>(background->depth));
+    return hudPixmap != 0;
+}
+
+void FormGames::RenderStatusStrip(const std::string& left, const std::string& centre,
+                                  const std::string& right) {
+    if (!ReadyToRender(kNoSurfaceText)) return;
+    Display* display = screen != nullptr ? screen->GetDisplay() : nullptr;
+    XFontStruct* font = surface->GetFontStruct();
+    if (display == nullptr || font == nullptr) return;
+    const int w = GetClientWidth();
+    const int h = font->ascent + 15;
+    if (!EnsureHudPixmap(display, w, h)) return;
+    XGCValues values{};
+    GC gc = XCreateGC(display, hudPixmap, GCCapStyle | GCJoinStyle, &values);
+    if (gc == nullptr) return;
+    XSetBackground(display, gc, kStatusBackground);
+    XSetForeground(display, gc, kStatusBackground);
+    XSetFont(display, gc, font->fid);
+    XFillRectangle(display, hudPixmap, gc, 0, 0, static_cast<unsigned>(w),
+                   static_cast<unsigned>(h));
+    XSetForeground(display, gc, kStatusText);
+    const int baseline = font->ascent + 10;
+    const auto width = [font](const std::string& text) {
+        return XTextWidth(font, text.data(), static_cast<int>(text.size()));
+    };
+    const auto draw = [&](int x, const std::string& text) {
+        XDrawString(display, hudPixmap, gc, x, baseline, text.data(),
+                    static_cast<int>(text.size()));
+    };
+    draw(5, left);
+    draw(w - 10 - width(right), right);
+    draw((w - width(centre)) / 2, centre);
+    XFreeGC(display, gc);
+    XImage* strip = XGetImage(display, hudPixmap, 0, 0, static_cast<unsigned>(w),
+                              static_cast<unsigned>(h), AllPlanes, ZPixmap);
+    if (strip == nullptr) return;
+    RenderImage(strip, 0, 0, w, h, true, false);
+    XDestroyImage(strip);
 }
 
 int FormGames::TextHeight() {

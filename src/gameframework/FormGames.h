@@ -58,6 +58,11 @@ public:
     void RenderText(int x, int y, const std::string& text, int32_t colour);
     void RenderRect(int x, int y, int w, int h, int32_t colour);
     int TextHeight();
+    // A status strip across the top of the frame, drawn for good: white texts
+    // on near-black in the surface's font, one at the left, one centred and
+    // one at the right. It is drawn off-screen in `hudPixmap` and read back.
+    void RenderStatusStrip(const std::string& left, const std::string& centre,
+                           const std::string& right);
 
     bool IsKeyHeld(KeySym keysym) const { return heldKeys.IsHeld(keysym); }
     void SetSingleKeyMode(bool value) { heldKeys.singleKeyMode = value; }
@@ -97,6 +102,7 @@ private:
     FrameImage View(XImage* image);
     void ReleaseImages();
     void BlendCapture(int x, int y, int w, int h, bool transparent);
+    bool EnsureHudPixmap(Display* display, int w, int h);
     void InstallForwarders();
     bool ReadyToRender(const char* message) const;
 };

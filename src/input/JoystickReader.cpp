@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 
@@ -123,6 +124,9 @@ pid_t startJoystickReaderOn(const std::string& devicePath) {
     // would still show the stick as it was held last.
     shm_unlink(kJoystickBlockName);
     const pid_t game = getpid();
+    // Output still buffered would otherwise be written twice, once by each
+    // process.
+    std::fflush(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
         // The reader ends with the game however the game ends; a game that

@@ -2,7 +2,9 @@
 
 #include <memory>
 
+#include "app/Application.h"
 #include "app/Screen.h"
+#include "game/FormMain.h"
 #include "input/JoystickReader.h"
 #include "util/FileUtils.h"
 #include "util/Log.h"
@@ -53,11 +55,11 @@ int RunNebulark() {
     }
     StartJoystick();
 
-    // The main form is built here with the screen and the title, and the event
-    // loop runs with it as the main form until the game asks to quit.
+    auto game = std::make_unique<FormMain>(screen.get(), WindowTitle());
+    Application::Run(game.get());
 
     StopJoystick();
-    // The main form is destroyed here, before the display is closed.
+    game.reset();
     CloseScreen(screen);
     return 0;
 }

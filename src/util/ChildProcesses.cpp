@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <vector>
 
 namespace nebulark {
@@ -32,6 +33,9 @@ bool hasEnded(pid_t pid) {
 
 pid_t startChildProcess(const std::function<void()>& body) {
     reapFinishedChildren();
+    // Output still buffered would otherwise be written twice, once by each
+    // process.
+    std::fflush(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
         forgetChildProcesses();
