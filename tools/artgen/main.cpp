@@ -2,8 +2,10 @@
 //
 //   nebulark_artgen DIRECTORY              writes the data files into DIRECTORY
 //   nebulark_artgen --contact-sheet FILE   writes an overview picture (PPM)
+//   nebulark_artgen --icon SIZE FILE       writes the desktop icon (PNG)
 //
 // The output is the same, byte for byte, on every run.
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -11,6 +13,8 @@
 
 #include "Artwork.h"
 #include "ContactSheet.h"
+#include "Icon.h"
+#include "PngFile.h"
 
 using namespace nebulark::artgen;
 
@@ -42,15 +46,30 @@ int WriteData(const std::filesystem::path& directory) {
     return 0;
 }
 
+// The icon size must divide the canvas it is drawn on.
+int WriteIcon(const std::string& sizeText, const std::string& path) {
+    int size = 0;
+    const char* end = sizeText.data() + sizeText.size();
+    const auto [stop, error] = std::from_chars(sizeText.data(), end, size);
+    if (error != std::errc() || stop != end || size <= 0 || kIconCanvas % size != 0) {
+        std::fprintf(stderr, "nebulark_artgen: the icon size must divide %d\n", kIconCanvas);
+        return 2;
+    }
+    SpriteSet sprites;
+    return WriteAtomically(path, EncodePng(size, size, MakeIcon(sprites, size))) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string first = argc > 1 ? argv[1] : "";
     if (argc == 3 && first == "--contact-sheet")
         return WriteAtomically(argv[2], EncodePpm(MakeContactSheet(MakeArtwork()))) ? 0 : 1;
+    if (argc == 4 && first == "--icon") return WriteIcon(argv[2], argv[3]);
     if (argc == 2 && !first.empty() && first[0] != '-') return WriteData(first);
     std::fprintf(stderr,
                  "usage: nebulark_artgen DIRECTORY\n"
-                 "       nebulark_artgen --contact-sheet FILE.ppm\n");
+                 "       nebulark_artgen --contact-sheet FILE.ppm\n"
+                 "       nebulark_artgen --icon SIZE FILE.png\n");
     return 2;
 }
