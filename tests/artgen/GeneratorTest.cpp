@@ -1,6 +1,7 @@
 // Runs the picture and sound generator itself.
 #include <gtest/gtest.h>
 
+#include <png.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -42,6 +43,38 @@ TEST(GeneratorTest, WritesAContactSheetAndRefusesBadArguments) {
     EXPECT_EQ(RunGenerator("--unknown"), 2);
     TempDir::Write("file", "x");
     EXPECT_EQ(RunGenerator("file/Data"), 1);
+}
+
+// The icons are read back with libpng, which checks every checksum of the
+// file; the tile's corners are transparent and its middle is opaque.
+TEST(GeneratorTest, DrawsIconsThatDecodeWithATransparentSurround) {
+    TempDir dir;
+    for (const int size : {48, 128}) {
+        const std::string name = "icon" + std::to_string(size) + ".png";
+        ASSERT_EQ(RunGenerator("--icon " + std::to_string(size) + " " + name), 0);
+        const std::string built = std::string(NEBULARK_ICON_DIR "/") + std::to_string(size) + "x" +
+                                  std::to_string(size) + "/nebulark.png";
+        EXPECT_TRUE(TempDir::Read(name) == TempDir::Read(built)) << size;
+
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        ASSERT_TRUE(png_image_begin_read_from_file(&image, name.c_str())) << image.message;
+        EXPECT_EQ(image.width, static_cast<uint32_t>(size));
+        EXPECT_EQ(image.height, static_cast<uint32_t>(size));
+        image.format = PNG_FORMAT_RGBA;
+        std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));
+        ASSERT_TRUE(png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr))
+            << image.message;
+        auto alpha = [&](int x, int y) {
+            return pixels[(static_cast<size_t>(y) * size + x) * 4 + 3];
+        };
+        EXPECT_EQ(alpha(0, 0), 0);
+        EXPECT_EQ(alpha(size - 1, size - 1), 0);
+        EXPECT_EQ(alpha(size / 2, size / 2), 255);
+    }
+    EXPECT_EQ(RunGenerator("--icon 50 odd.png"), 2);
+    EXPECT_EQ(RunGenerator("--icon 48px icon.png"), 2);
+    EXPECT_EQ(RunGenerator("--icon 0 icon.png"), 2);
 }
 
 }  // namespace
