@@ -41,9 +41,10 @@ nebulark_shell_quoted(NEBULARK_DATA "${share_dir}/nebulark/Data")
 nebulark_exec_value(NEBULARK_EXEC "${bin_dir}/nebulark")
 
 # Each install target gets a folder of its own, so that two installs running
-# at once never write the same file.
+# at once never write the same file, and one run as root leaves nothing in the
+# way of the next one run by the build's owner.
 string(MD5 install_key "$ENV{DESTDIR}|${CMAKE_INSTALL_PREFIX}|${bin_dir}|${game_dir}")
-set(work "${NEBULARK_PACKAGING_BINARY}/installing/${install_key}")
+set(work "${NEBULARK_PACKAGING_BINARY}/launcher-${install_key}")
 configure_file("${NEBULARK_PACKAGING_SOURCE}/nebulark.in" "${work}/nebulark" @ONLY)
 configure_file("${NEBULARK_PACKAGING_SOURCE}/nebulark.desktop.in" "${work}/nebulark.desktop" @ONLY)
 
