@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gameframework/FormGames.h"
+#include "gameframework/Sprite.h"
 #include "gameframework/SpriteAnim.h"
 #include "gameframework/SpriteKind.h"
 
@@ -80,8 +81,8 @@ public:
     // Stores the result once the name form has closed.
     void SaveHighScore();
 
-    const SpritePlayer* Player() const { return player.get(); }
-    const SpriteTermometro* Thermometer() const { return thermometer.get(); }
+    SpritePlayer* Player() const { return player.get(); }
+    SpriteTermometro* Thermometer() const { return thermometer.get(); }
     FormNamePlayer* NameForm() const { return nameForm.get(); }
 
     using SpriteList = std::vector<std::unique_ptr<Sprite>>;
@@ -107,11 +108,10 @@ public:
     SpriteKind enemyBulletKind;
     SpriteKind ufoKind;
     SpriteKind thermometerKind;
-
-private:
     std::unique_ptr<SpritePlayer> player;
     std::unique_ptr<SpriteTermometro> thermometer;
 
+private:
     struct Strip {
         XImage* image = nullptr;
         unsigned fileSize = 0;

@@ -11,7 +11,7 @@ constexpr const char* kInvitationText = "PRESS THE [G] KEY TO PLAY";
 constexpr const char* kCreditText = "A SPACE SHOOTER BY THE NEBULARK TEAM  -  2026";
 constexpr const char* kGameName = "Nebulark";
 constexpr const char* kNameFormTitle = "Classifica";
-constexpr const char* kNamePrompt = "GAME OVER - your name, please:";
+constexpr const char* kNamePrompt = "Your name for the high scores:";
 
 // "Score: 000050": six digits at least.
 std::string ScoreText(int score);

@@ -7,14 +7,24 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <X11/keysym.h>
+
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 #include "support/ProcessProbe.h"
 #include "support/TempDir.h"
+#include "support/XDriver.h"
+#include "support/XvfbEnvironment.h"
 
 using nebulark::test::ChildrenOf;
 using nebulark::test::TempDir;
+using nebulark::test::WaitFor;
+using nebulark::test::XDriver;
+using nebulark::test::XvfbEnvironment;
 
 namespace {
 
@@ -24,7 +34,7 @@ constexpr const char* kBlockFile = "/dev/shm/mem_shared_hardJoy";
 // Runs the game binary in the working directory, with its standard output on
 // `output` when one is given; answers its exit status, or -1 when it did not
 // exit normally.
-int RunGame(int output = -1) {
+pid_t StartGame(int output = -1) {
     const pid_t pid = fork();
     if (pid == 0) {
         if (output >= 0) dup2(output, STDOUT_FILENO);
@@ -32,6 +42,11 @@ int RunGame(int output = -1) {
         execl(NEBULARK_BINARY, NEBULARK_BINARY, static_cast<char*>(nullptr));
         _exit(127);
     }
+    return pid;
+}
+
+int RunGame(int output = -1) {
+    const pid_t pid = StartGame(output);
     int status = 0;
     if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
     return WEXITSTATUS(status);
@@ -55,13 +70,6 @@ protected:
 
 }  // namespace
 
-TEST_F(Program, StartsWithAFreshLogAndEndsCleanly) {
-    TempDir dir;
-    TempDir::Write("log.txt", "left by an earlier run\n");
-    EXPECT_EQ(RunGame(), 0);
-    EXPECT_EQ(TempDir::Read("log.txt").find("earlier run"), std::string::npos);
-}
-
 TEST_F(Program, WithoutADisplayItLogsAndEndsWithStatusZero) {
     TempDir dir;
     TempDir::Write("log.txt", "left by an earlier run\n");
@@ -83,10 +91,79 @@ TEST_F(Program, AClosedStandardOutputNeitherEndsTheProgramNorLosesTheLog) {
     EXPECT_EQ(TempDir::Read("log.txt"), "XOpenDisplay(0) failed.\nChiusura screen non riuscita\n");
 }
 
-// The joystick reader is ended and its block removed: even a block an earlier
-// run left behind, with the stick held left, is gone when the program ends.
-TEST_F(Program, StopsTheJoystickReaderAndRemovesItsBlock) {
+namespace {
+
+// The game's window among the top-level windows, once it has been mapped.
+Window FindGameWindow(const XDriver& driver) {
+    Display* display = driver.Connection();
+    Window root = 0, parent = 0, *children = nullptr, found = 0;
+    unsigned count = 0;
+    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
+    for (unsigned i = 0; i < count && found == 0; ++i) {
+        char* name = nullptr;
+        XWindowAttributes attributes{};
+        if (XFetchName(display, children[i], &name) && name != nullptr &&
+            std::string(name).rfind("Nebulark", 0) == 0 &&
+            XGetWindowAttributes(display, children[i], &attributes) &&
+            attributes.map_state == IsViewable)
+            found = children[i];
+        XFree(name);
+    }
+    if (children != nullptr) XFree(children);
+    return found;
+}
+
+// The generated pictures, linked into a Data folder of the working directory.
+void LinkData() {
+    ASSERT_EQ(mkdir("Data", 0777), 0);
+    for (const char* name : {"player.bin", "asteroide_notte.bin", "bullet.bin", "ufo.bin",
+                             "termometro.bin", "logo.bin", "blank.bin", "livello.bin", "replay.bin",
+                             "gameover.bin", "Explosion.wav", "beep.wav"})
+        ASSERT_EQ(symlink((std::string(NEBULARK_DATA_DIR) + "/" + name).c_str(),
+                          (std::string("Data/") + name).c_str()),
+                  0);
+}
+
+// 0xRRGGBB of a pixel of an 800 × 600 raw picture.
+uint32_t PicturePixel(const std::string& path, int x, int y) {
+    std::ifstream file(path, std::ios::binary);
+    file.seekg((static_cast<std::streamoff>(y) * 800 + x) * 3);
+    unsigned char rgb[3] = {};
+    file.read(reinterpret_cast<char*>(rgb), 3);
+    return static_cast<uint32_t>(rgb[0] << 16 | rgb[1] << 8 | rgb[2]);
+}
+
+// The window shows the picture at a handful of points nothing is drawn over.
+bool Shows(const XDriver& driver, Window window, const std::string& picture) {
+    for (const auto& [x, y] : {std::pair{100, 400}, {700, 500}, {30, 580}, {790, 300}})
+        if (driver.PixelAt(window, x, y) != PicturePixel(picture, x, y)) return false;
+    return true;
+}
+
+int CountLines(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+// Ends the game as the window manager's close button would; answers its wait
+// status, or -1 when it did not end in time.
+int CloseGame(const XDriver& driver, Window window, pid_t pid) {
+    driver.SendDeleteWindow(window);
+    return nebulark::test::WaitForChild(pid, std::chrono::seconds(10));
+}
+
+}  // namespace
+
+// From a fresh folder holding only the pictures, as a player starts it: the
+// window as the window manager sees it, the files it makes, the title, a game
+// started with G, and a clean end. A joystick block left by a killed run, with
+// the stick held left, is not taken for a live joystick and is gone at the end.
+TEST_F(Program, PlaysFromAFreshFolderAndEndsCleanly) {
     TempDir dir;
+    LinkData();
+    TempDir::Write("log.txt", "left by an earlier run\n");
     const int handle = shm_open(kBlockName, O_RDWR | O_CREAT, 0666);
     ASSERT_GE(handle, 0);
     const unsigned char stale[7] = {1, 0, 0, 1, 0, 0, 0};
@@ -95,9 +172,63 @@ TEST_F(Program, StopsTheJoystickReaderAndRemovesItsBlock) {
     // Orphans of the game are handed to this process, so a reader left running
     // would show up among its children.
     ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    XDriver& driver = XvfbEnvironment::Driver();
 
-    EXPECT_EQ(RunGame(), 0);
+    const pid_t game = StartGame();
+    Window window = 0;
+    ASSERT_TRUE(
+        WaitFor([&] { return (window = FindGameWindow(driver)) != 0; }, std::chrono::seconds(10)));
+    XSizeHints hints{};
+    ASSERT_TRUE(driver.NormalHints(window, hints));
+    EXPECT_EQ(hints.min_width, 800);
+    EXPECT_EQ(hints.max_width, 800);
+    EXPECT_EQ(hints.min_height, 600);
+    EXPECT_EQ(hints.max_height, 600);
+    EXPECT_EQ(driver.ResourceClass(window), "Nebulark.exe");
+    EXPECT_EQ(driver.Protocols(window), std::vector<std::string>{"WM_DELETE_WINDOW"});
+
+    const std::string title = dir.Path() + "/Data/logo.bin";
+    EXPECT_TRUE(WaitFor([&] { return Shows(driver, window, title); }, std::chrono::seconds(10)));
+    EXPECT_EQ(TempDir::Read("log.txt").find("earlier run"), std::string::npos);
+    EXPECT_NE(TempDir::Read("joystick.cfg").find("JoystickEnable"), std::string::npos);
+
+    driver.Focus(window);
+    driver.KeyTap(XK_g);
+    driver.Sync();
+    const std::string field = dir.Path() + "/Data/blank.bin";
+    EXPECT_TRUE(WaitFor([&] { return Shows(driver, window, field); }, std::chrono::seconds(5)));
+    // The status strip reaches the window with the next composed frame.
+    EXPECT_TRUE(WaitFor([&] {
+        const auto strip = driver.Pixels(window, 0, 0, 120, 25);
+        return driver.PixelAt(window, 400, 2) == 0x010101 &&
+               std::count(strip.begin(), strip.end(), 0xFFFFFFu) > 20;
+    }));
+
+    const int status = CloseGame(driver, window, game);
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_FALSE(BlockExists());
     for (const auto& child : ChildrenOf(getpid()))
-        EXPECT_NE(child.name, "nebulark") << "a reader outlived the game: pid " << child.pid;
+        EXPECT_NE(child.name, "nebulark") << "left behind: pid " << child.pid << " " << child.state;
+}
+
+TEST_F(Program, WithoutItsPicturesItOpensItsWindowAndSaysWhatIsMissing) {
+    TempDir dir;
+    XDriver& driver = XvfbEnvironment::Driver();
+    const pid_t game = StartGame();
+    Window window = 0;
+    ASSERT_TRUE(
+        WaitFor([&] { return (window = FindGameWindow(driver)) != 0; }, std::chrono::seconds(10)));
+    // The five sprite strips and the title picture.
+    EXPECT_TRUE(WaitFor([] { return CountLines(TempDir::Read("log.txt"), ": non trovato") == 6; },
+                        std::chrono::seconds(10)))
+        << TempDir::Read("log.txt");
+    driver.Focus(window);
+    driver.KeyTap(XK_g);
+    driver.Sync();
+    EXPECT_TRUE(WaitFor(
+        [] { return TempDir::Read("log.txt").find("Data/blank.bin") != std::string::npos; }));
+    const int status = CloseGame(driver, window, game);
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }

@@ -1,0 +1,306 @@
+// The game played through its own operations on the private server: the ship,
+// the shots, the hits, the lives, the level end and the game over.
+#include <X11/keysym.h>
+
+#include <unistd.h>
+
+#include <set>
+
+#include "GameStage.h"
+#include "WidgetKit.h"
+#include "app/Application.h"
+#include "dialogs/FormNamePlayer.h"
+#include "game/KeyActions.h"
+#include "game/MovementBullet.h"
+#include "game/SpriteBullet.h"
+#include "game/SpriteBulletNemico.h"
+#include "game/SpritePlayer.h"
+#include "game/SpriteTermometro.h"
+#include "game/SpriteUfo.h"
+
+namespace nebulark::test {
+namespace {
+
+using Game = GameStage;
+
+int CountNamed(const FormMain::SpriteList& list, const std::string& name) {
+    int count = 0;
+    for (const auto& sprite : list)
+        count += sprite->name == name ? 1 : 0;
+    return count;
+}
+
+TEST_F(Game, StartsOnTheTitleAndBuildsTheFirstLevelOnG) {
+    EXPECT_EQ(pauses, std::vector<unsigned>{1});
+    EXPECT_EQ(game->state, kTitle);
+    driver.Focus(game->GetWindow());
+    driver.KeyTap(XK_g);
+    Settle();
+    ASSERT_EQ(game->state, kPlaying);
+    EXPECT_EQ(CountNamed(game->enemies, "spriteasteroidi"), 3);
+    EXPECT_EQ(CountNamed(game->enemies, "spriteufo"), 2);
+    EXPECT_EQ(game->Player()->Position().x, 368);
+    EXPECT_EQ(game->Player()->Position().y, 485);
+    EXPECT_EQ(game->hitsLeft, 20);
+    // Asteroids, UFOs, the ship, then the gauge.
+    EXPECT_EQ(game->SpriteCount(), 7);
+    EXPECT_EQ(game->SpriteAt(5)->name, "spriteplayer");
+    EXPECT_EQ(game->SpriteAt(6)->name, "spritetermometro");
+}
+
+TEST_F(Game, HeldKeysSteerTheShipWhichStopsAtItsBounds) {
+    StartGame();
+    SpritePlayer* ship = game->Player();
+    driver.Focus(game->GetWindow());
+    driver.KeyDown(XK_Left);
+    Settle();
+    game->InputStep();
+    EXPECT_EQ(ship->Position().x, 366);
+    driver.KeyDown(XK_Right);
+    Settle();
+    game->InputStep();
+    EXPECT_EQ(ship->Position().x, 366) << "Left and Right cancel out";
+    driver.KeyUp(XK_Left);
+    driver.KeyUp(XK_Right);
+    Settle();
+
+    EXPECT_FALSE(game->MoveShipY(2)) << "the ship starts on the bottom row";
+    while (game->MoveShipX(-2)) {
+    }
+    while (game->MoveShipY(-2)) {
+    }
+    EXPECT_EQ(ship->Position().x, 0);
+    EXPECT_EQ(ship->Position().y, 25);
+    while (game->MoveShipX(2)) {
+    }
+    EXPECT_EQ(ship->Position().x, 736);
+}
+
+TEST_F(Game, FiveShotsFlyAtOnceAndTheFirstLeavesAtOnce) {
+    StartGame();
+    ASSERT_NE(game->FirePlayerBullet(), nullptr);
+    EXPECT_EQ(game->FirePlayerBullet(), nullptr) << "the clock's second has not changed";
+    for (int shot = 2; shot <= 5; ++shot) {
+        AdvanceClock(1);
+        ASSERT_NE(game->FirePlayerBullet(), nullptr) << "shot " << shot;
+    }
+    AdvanceClock(1);
+    EXPECT_EQ(game->FirePlayerBullet(), nullptr);
+    EXPECT_EQ(game->playerBullets.size(), 5u);
+}
+
+TEST_F(Game, AShotFromTheBottomLeavesTheFieldOnItsHundredAndSeventeenthStep) {
+    StartGame();
+    game->ClearSprites();
+    SpriteBullet* shot = game->FirePlayerBullet();
+    ASSERT_NE(shot, nullptr);
+    EXPECT_EQ(shot->Position().x, 368 + 32);
+    EXPECT_EQ(shot->Position().y, 485);
+    std::unique_ptr<SpriteAnim> copy(MovementOf(shot)->Clone());
+    Step(copy.get(), 116);
+    EXPECT_EQ(shot->Position().y, 21);
+    copy->Step();
+    EXPECT_TRUE(game->playerBullets.empty());
+    EXPECT_EQ(MovementOf(shot), nullptr);
+    EXPECT_EQ(game->SpriteCount(), 0);
+}
+
+TEST_F(Game, AsteroidsComeBackAtTheTopButNeverInTheLeftmostColumn) {
+    StartGame();
+    game->player.reset();
+    Sprite* rock = FirstEnemy("spriteasteroidi");
+    std::set<int> columns;
+    SpriteAnim* fall = MovementOf(rock);
+    for (int step = 0; step < 3000; ++step) {
+        fall->Step();
+        if (rock->Position().y == 20) columns.insert(rock->Position().x);
+    }
+    ASSERT_GT(columns.size(), 20u);
+    EXPECT_GE(*columns.begin(), 1);
+    EXPECT_LE(*columns.rbegin(), 755);
+}
+
+// The shot flies on after a hit; the UFO starts again at the top row from
+// the edge it now moves away from.
+TEST_F(Game, AHitUfoRestartsAtAnEdgeAndScoresFifty) {
+    StartGame();
+    auto* ufo = dynamic_cast<SpriteUfo*>(FirstEnemy("spriteufo"));
+    ufo->PlaceAt(300, 200);
+    SpriteBullet* shot = game->FirePlayerBullet();
+    shot->PlaceAt(310, 230);
+    MovementOf(shot)->Step();
+    EXPECT_EQ(game->score, 50);
+    EXPECT_EQ(game->hitsLeft, 19);
+    EXPECT_EQ(game->Thermometer()->FrameIndex(), 0);
+    EXPECT_EQ(ufo->Position().y, 20);
+    EXPECT_EQ(ufo->Position().x, ufo->movingRight ? -40 : 800);
+    EXPECT_EQ(game->playerBullets.size(), 1u);
+    ASSERT_TRUE(WaitUntil([&] { return !player->Runs().empty(); }, [] { usleep(10000); }));
+    EXPECT_EQ(player->Runs()[0].arguments, "Data/Explosion.wav");
+}
+
+TEST_F(Game, TheTwentiethHitEndsTheLevelWithinTheTick) {
+    StartGame();
+    game->hitsLeft = 1;
+    Sprite* ufo = FirstEnemy("spriteufo");
+    ufo->PlaceAt(300, 200);
+    SpriteBullet* shot = game->FirePlayerBullet();
+    shot->PlaceAt(310, 230);
+    SpriteBulletNemico* late = game->FireEnemyBullet(100);
+    ASSERT_NE(late, nullptr);
+    const Point before = late->Position();
+    for (const auto& movement : game->movements)
+        movement->counter = movement->sprite == ufo ? 0 : movement->interval - 10;
+    game->PlayStep();
+    EXPECT_EQ(game->state, kIntermission);
+    EXPECT_EQ(game->level, 2);
+    EXPECT_EQ(late->Position().y, before.y) << "a step after the level ended";
+    EXPECT_EQ(pauses, (std::vector<unsigned>{1, 1, 3}));
+    EXPECT_TRUE(game->movements.empty());
+    EXPECT_EQ(game->SpriteCount(), 0);
+}
+
+TEST_F(Game, GaugeFollowsTheHitsLeft) {
+    StartGame();
+    game->hitsLeft = 17;
+    game->UfoHit(50);
+    EXPECT_EQ(game->Thermometer()->FrameIndex(), 1);
+    game->hitsLeft = 2;
+    game->UfoHit(50);
+    EXPECT_EQ(game->Thermometer()->FrameIndex(), 9);
+}
+
+// An asteroid, a UFO and an enemy bullet each take a life; the level is
+// played again with its score, 20 hits to go and the gauge at its start.
+TEST_F(Game, EveryEnemyCostsALifeAndTheLevelStartsAgain) {
+    StartGame();
+    game->level = 3;
+    game->score = 350;
+    for (const std::string kind : {"asteroid", "ufo", "bullet"}) {
+        game->StartLevel();
+        game->hitsLeft = 7;
+        Sprite* enemy = kind == "asteroid" ? FirstEnemy("spriteasteroidi")
+                        : kind == "ufo"    ? FirstEnemy("spriteufo")
+                                           : game->FireEnemyBullet(300);
+        ASSERT_NE(enemy, nullptr) << kind;
+        AdvanceClock(1);
+        const Point ship = game->Player()->Position();
+        enemy->PlaceAt(ship.x + 10, ship.y - enemy->Dimensions().height + 30);
+        const int lives = game->lives;
+        MovementOf(enemy)->Step();
+        EXPECT_EQ(game->lives, lives - 1) << kind;
+        FinishIntermission();
+        EXPECT_EQ(game->level, 3) << kind;
+        EXPECT_EQ(game->score, 350) << kind;
+        EXPECT_EQ(game->hitsLeft, 20) << kind;
+        EXPECT_EQ(game->Thermometer()->FrameIndex(), 0) << kind;
+        game->lives = 3;
+    }
+}
+
+TEST_F(Game, PauseAndEndOfLevelKeys) {
+    StartGame();
+    game->KeyTyped('p');
+    EXPECT_EQ(game->state, kPaused);
+    game->KeyTyped('n');
+    EXPECT_EQ(game->state, kPaused);
+    game->KeyTyped('P');
+    EXPECT_EQ(game->state, kPlaying);
+    game->level = 4;
+    game->KeyTyped('n');
+    FinishIntermission();
+    EXPECT_EQ(game->level, 5);
+    EXPECT_EQ(CountNamed(game->enemies, "spriteasteroidi"), 13);
+    EXPECT_EQ(CountNamed(game->enemies, "spriteufo"), 3);
+}
+
+// Loses the last life at level 3 with 350 points.
+class GameOver : public GameStage {
+protected:
+    void LoseLastLife() {
+        StartGame();
+        game->level = 3;
+        game->score = 350;
+        game->lives = 1;
+        game->StartLevel();
+        Sprite* rock = FirstEnemy("spriteasteroidi");
+        rock->PlaceAt(game->Player()->Position().x, game->Player()->Position().y - 20);
+        MovementOf(rock)->Step();
+        ASSERT_EQ(game->state, kNameEntry);
+        form = game->NameForm();
+        ASSERT_NE(form, nullptr);
+        ASSERT_TRUE(PumpUntil(screen->GetDisplay(), [&] {
+            XWindowAttributes attributes{};
+            return XGetWindowAttributes(driver.Connection(), form->GetWindow(), &attributes) &&
+                   attributes.map_state == IsViewable;
+        }));
+        Settle();
+    }
+    void Type(const std::string& name) {
+        driver.Focus(form->GetWindow());
+        driver.KeyDown(XK_Shift_L);
+        for (const char c : name)
+            driver.KeyTap(XStringToKeysym(std::string(1, c).c_str()));
+        driver.KeyUp(XK_Shift_L);
+        driver.KeyTap(XK_Return);
+        Settle();
+    }
+    static std::string Table() { return TempDir::Read("Data/Nebulark/Score/Classifica.txt"); }
+
+    FormNamePlayer* form = nullptr;
+};
+
+TEST_F(GameOver, TheNameFormStoresTheResultAndAKeyShowsTheTitle) {
+    LoseLastLife();
+    EXPECT_FALSE(game->IsEnabled());
+    const Point at = game->GetPosition();
+    // The server reports both windows inside their one-pixel borders.
+    EXPECT_NEAR(form->GetPosition().x, at.x + (800 - form->GetSize().width) / 2, 1);
+    EXPECT_NEAR(form->GetPosition().y, at.y + (600 - form->GetSize().height) / 2, 1);
+    Type("MARIO");
+    EXPECT_EQ(game->state, kResultStored);
+    EXPECT_EQ(Table(), "00000350 MARIO        Level 3\n");
+    EXPECT_TRUE(game->IsEnabled());
+    driver.Focus(game->GetWindow());
+    driver.KeyTap(XK_space);
+    Settle();
+    EXPECT_EQ(game->state, kTitle);
+    EXPECT_EQ(game->topTen, std::vector<std::string>{"00000350 MARIO        Level 3"});
+}
+
+TEST_F(GameOver, ClosedWithoutANameTheResultIsStoredWithABlankName) {
+    LoseLastLife();
+    driver.SendDeleteWindow(form->GetWindow());
+    Settle();
+    EXPECT_EQ(game->state, kResultStored);
+    EXPECT_EQ(Table(), "00000350              Level 3\n");
+}
+
+TEST_F(GameOver, ATableThatCannotBeWrittenIsLoggedAndTheGameGoesOn) {
+    // The title screen made the table's folders; a file takes their place.
+    ASSERT_EQ(rmdir("Data/Nebulark/Score"), 0);
+    ASSERT_EQ(rmdir("Data/Nebulark"), 0);
+    TempDir::Write("Data/Nebulark", "a file where the folder should be");
+    LoseLastLife();
+    Type("MARIO");
+    EXPECT_EQ(game->state, kResultStored);
+    EXPECT_NE(TempDir::Read("log.txt").find("impossibile salvare la classifica"),
+              std::string::npos);
+}
+
+// A second game over replaces the first game's name form.
+TEST_F(GameOver, ASecondGameOverMakesANewNameForm) {
+    LoseLastLife();
+    Type("MARIO");
+    game->KeyTyped('x');
+    game->KeyTyped('g');
+    FormNamePlayer* first = form;
+    LoseLastLife();
+    EXPECT_NE(form, nullptr);
+    EXPECT_EQ(Application::IsRegistered(first), first == form);
+    Type("LUIGI");
+    EXPECT_NE(Table().find("LUIGI"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace nebulark::test
