@@ -26,13 +26,11 @@ constexpr const char* kBlockName = "/mem_shared_hardJoy";
 constexpr auto kDeadline = std::chrono::milliseconds(20000);
 
 bool IsFile(const std::string& path) {
-    struct stat info {};
-    return lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    return fs::is_regular_file(fs::symlink_status(path));
 }
 
 bool Exists(const std::string& path) {
-    struct stat info {};
-    return lstat(path.c_str(), &info) == 0;
+    return fs::exists(fs::symlink_status(path));
 }
 
 std::string LinkTarget(const std::string& path) {

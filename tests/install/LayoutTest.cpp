@@ -14,17 +14,6 @@ namespace {
 
 using namespace nebulark::test;
 
-// The size a PNG file's header gives, as "WxH".
-std::string PngSize(const std::string& path) {
-    const std::string bytes = TempDir::Read(path);
-    if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0) return "not a PNG";
-    auto word = [&](size_t at) {
-        return (uint32_t(uint8_t(bytes[at])) << 24) | (uint32_t(uint8_t(bytes[at + 1])) << 16) |
-               (uint32_t(uint8_t(bytes[at + 2])) << 8) | uint32_t(uint8_t(bytes[at + 3]));
-    };
-    return std::to_string(word(16)) + "x" + std::to_string(word(20));
-}
-
 std::string Line(const std::string& text, const std::string& start) {
     std::istringstream lines(text);
     std::string line;
@@ -73,9 +62,6 @@ TEST(Layout, PlainInstallHoldsWhatTheReadmeListsAndAValidMenuEntry) {
     EXPECT_EQ(RunProgram({"desktop-file-validate", entry}, &complaints), 0) << complaints;
     EXPECT_EQ(complaints, "");
     EXPECT_EQ(Line(TempDir::Read(entry), "Exec="), prefix + "/bin/nebulark");
-    EXPECT_EQ(Line(TempDir::Read(entry), "Icon="), "nebulark");
-    for (const char* size : {"48x48", "128x128"})
-        EXPECT_EQ(PngSize(prefix + "/share/icons/hicolor/" + size + "/apps/nebulark.png"), size);
 }
 
 TEST(Layout, PackagePassesLintianAndHoldsWhatTheReadmeLists) {
