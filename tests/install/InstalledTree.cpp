@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 
 namespace nebulark::test {
 
@@ -35,13 +34,15 @@ bool Matches(const std::string& pattern, const std::string& path) {
     return fnmatch(pattern.c_str(), path.c_str(), FNM_PATHNAME) == 0;
 }
 
-// The backquoted text of each cell of a table row.
+// The backquoted text that opens each cell of a table row.
 std::vector<std::string> QuotedCells(const std::string& row) {
-    static const std::regex cell(R"(\|\s*`([^`]*)`)");
     std::vector<std::string> cells;
-    for (auto it = std::sregex_iterator(row.begin(), row.end(), cell); it != std::sregex_iterator();
-         ++it)
-        cells.push_back((*it)[1]);
+    for (size_t bar = row.find('|'); bar != std::string::npos; bar = row.find('|', bar + 1)) {
+        const size_t open = row.find_first_not_of(' ', bar + 1);
+        if (open == std::string::npos || row[open] != '`') continue;
+        const size_t close = row.find('`', open + 1);
+        if (close != std::string::npos) cells.push_back(row.substr(open + 1, close - open - 1));
+    }
     return cells;
 }
 
