@@ -26,10 +26,14 @@ protected:
         Drain(screen.GetDisplay());
     }
 
+    // The program's drawing is read once the server has handled it: the
+    // driver's request on its own connection could otherwise overtake it.
     uint32_t Pixel(int x, int y) const {
+        XSync(screen.GetDisplay(), False);
         return static_cast<uint32_t>(driver.PixelAt(form.GetWindow(), x, y));
     }
     std::vector<uint32_t> Pixels(int x, int y, int w, int h) const {
+        XSync(screen.GetDisplay(), False);
         return driver.Pixels(form.GetWindow(), x, y, w, h);
     }
     int Count(int x, int y, int w, int h, uint32_t colour) const {
