@@ -7,12 +7,6 @@
 
 namespace nebulark {
 
-namespace {
-
-constexpr int kDashed = 1;
-
-}  // namespace
-
 ButtonCustom::ButtonCustom(GUIElement* form, const std::string& caption) {
     width = 80;
     height = 30;
@@ -117,17 +111,10 @@ void ButtonCustom::Paint() {
     const int32_t light = pressed ? ControlPaint::kBlack : ControlPaint::kWhite;
     const int32_t dark = pressed ? ControlPaint::kWhite : ControlPaint::kBlack;
     ControlPaint::DrawBevel(surface, at.x, at.y, width, height, light, dark);
-    if (hasFocus && enabled && !pressed) DrawFocusMark(surface, at);
+    if (hasFocus && enabled && !pressed)
+        ControlPaint::DrawFocusMark(surface, at.x + 4, at.y + 2, at.x + width - 5,
+                                    at.y + height - 4, textColor);
     if (!contentHidden) DrawContent(surface, at, face);
-}
-
-void ButtonCustom::DrawFocusMark(DrawingSurface& surface, Point at) {
-    const int left = at.x + 4, right = at.x + width - 5;
-    const int top = at.y + 3, bottom = at.y + height - 4;
-    surface.DrawLine(left, top, right, top, kDashed, textColor);
-    surface.DrawLine(left, bottom, left, at.y + 2, kDashed, textColor);
-    surface.DrawLine(right, top, right, at.y + height - 3, kDashed, textColor);
-    surface.DrawLine(left, bottom, right, bottom, kDashed, textColor);
 }
 
 // With both a caption and an image, the picture sits at the left and the

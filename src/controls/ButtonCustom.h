@@ -53,7 +53,6 @@ private:
     void Repaint();
     void SetPressed(bool on);
     int32_t FaceColour() const;
-    void DrawFocusMark(DrawingSurface& surface, Point at);
     void DrawContent(DrawingSurface& surface, Point at, int32_t face);
 };
 

@@ -51,6 +51,15 @@ void DrawBevel(DrawingSurface& surface, int x, int y, int w, int h, int32_t topL
     surface.DrawLine(x, bottom, right, bottom, bottomRight);
 }
 
+void DrawFocusMark(DrawingSurface& surface, int left, int top, int right, int bottom,
+                   int32_t colour) {
+    constexpr int kDashed = 1;
+    surface.DrawLine(left, top + 1, right, top + 1, kDashed, colour);
+    surface.DrawLine(left, bottom, left, top, kDashed, colour);
+    surface.DrawLine(right, top + 1, right, bottom + 1, kDashed, colour);
+    surface.DrawLine(left, bottom, right, bottom, kDashed, colour);
+}
+
 // The outline is an open line through the three corners, so the side from
 // the last corner back to the first stays unedged.
 void DrawArrowhead(DrawingSurface& surface, XPoint a, XPoint b, XPoint c, int32_t colour) {

@@ -42,6 +42,10 @@ void Erase(Child& control, int32_t colour, int32_t w, int32_t h);
 // take the second colour.
 void DrawBevel(DrawingSurface& surface, int x, int y, int w, int h, int32_t topLeft,
                int32_t bottomRight);
+// A dashed focus mark: its top line runs one pixel below `top`, its left
+// side reaches up to `top` and its right side one pixel below `bottom`.
+void DrawFocusMark(DrawingSurface& surface, int left, int top, int right, int bottom,
+                   int32_t colour);
 // A filled triangle edged in the light shade along its first two sides.
 void DrawArrowhead(DrawingSurface& surface, XPoint a, XPoint b, XPoint c, int32_t colour);
 // A form position for drawing: X coordinates are 16 bits wide.

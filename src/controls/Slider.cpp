@@ -11,7 +11,6 @@ namespace {
 
 constexpr int32_t kDisabledInk = 0x9B9B9B;
 constexpr int kCentred = 2;
-constexpr int kDashed = 1;
 
 // Positions given along the track and across it, turned into form positions
 // for the slider's direction.
@@ -77,7 +76,9 @@ void Slider::Paint() {
     surface.FillRect(at.x, at.y, width + 1, height + 1, 0, -1, face);
     if (showLimits) PaintLimits(surface, at, face);
     PaintTrack(surface, at);
-    if (hasFocus && enabled) PaintFocusLines(surface, at);
+    if (hasFocus && enabled)
+        ControlPaint::DrawFocusMark(surface, at.x, at.y, at.x + width - 1, at.y + height - 2,
+                                    InkColour());
 }
 
 void Slider::PaintLimits(DrawingSurface& surface, Point at, int32_t face) {
@@ -120,15 +121,6 @@ void Slider::PaintTrack(DrawingSurface& surface, Point at) {
                                     axes.At(along - 10 * side, middle + 15 * side),
                                     axes.At(along + 10 * side, middle + 15 * side), ink);
     }
-}
-
-void Slider::PaintFocusLines(DrawingSurface& surface, Point at) {
-    const int32_t ink = InkColour();
-    const int right = at.x + width - 1, bottom = at.y + height - 2;
-    surface.DrawLine(at.x, at.y + 1, right, at.y + 1, kDashed, ink);
-    surface.DrawLine(at.x, bottom, at.x, at.y, kDashed, ink);
-    surface.DrawLine(right, at.y + 1, right, at.y + height - 1, kDashed, ink);
-    surface.DrawLine(at.x, bottom, right, bottom, kDashed, ink);
 }
 
 }  // namespace nebulark

@@ -51,7 +51,6 @@ private:
     void Changed();
     void PaintLimits(DrawingSurface& surface, Point at, int32_t face);
     void PaintTrack(DrawingSurface& surface, Point at);
-    void PaintFocusLines(DrawingSurface& surface, Point at);
 };
 
 }  // namespace nebulark

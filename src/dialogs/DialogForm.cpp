@@ -24,6 +24,7 @@ bool ReleaseParentOf(GUIElement* element) {
 DialogForm::DialogForm(Form* owner, Screen* screen) : Form(0, true), owner(owner) {
     SetScreen(screen != nullptr ? screen : owner != nullptr ? owner->GetScreen() : nullptr);
     if (owner != nullptr) {
+        TakeFocusFromOwner();
         owner->SetEnabled(false);
         owner->SetModalChild(this);
         owner->SetBlocked(true);
@@ -35,6 +36,23 @@ DialogForm::DialogForm(Form* owner, Screen* screen) : Form(0, true), owner(owner
 DialogForm::~DialogForm() {
     Form* held = LiveOwner();
     if (held != nullptr && held->GetModalChild() == this) held->SetModalChild(nullptr);
+}
+
+// Keys typed into the dialog go first to the focused control, which must not
+// be one of the disabled owner's.
+void DialogForm::TakeFocusFromOwner() {
+    GUIElement* focused = Application::FocusedElement();
+    if (focused == nullptr || Application::OwningForm(focused) != owner) return;
+    focused->OnFocusOut();
+    Application::ClearFocus();
+}
+
+void DialogForm::PlaceOver(Form* over) {
+    if (over == nullptr) return;
+    const Point at = over->GetPosition();
+    const Size size = over->GetSize();
+    const Size own = GetSize();
+    MoveTo(at.x + (size.width - own.width) / 2, at.y + (size.height - own.height) / 2);
 }
 
 void DialogForm::buildContents() {}

@@ -7,7 +7,8 @@ namespace nebulark {
 class Screen;
 
 // The pattern the toolkit's dialogs share: a dialog window that, while it is
-// open, keeps its owner disabled and blocked and is the owner's modal child;
+// open, keeps its owner disabled and blocked and is the owner's modal child,
+// and takes the keyboard focus from the owner's controls;
 // it builds its controls when its window is created (its onLoad), gives the
 // owner back when it is asked to close (its onCloseQuery), and handles the
 // clicks of its buttons in buttonClicked.
@@ -40,8 +41,14 @@ protected:
 
     // The owner, while it still exists.
     Form* LiveOwner() const;
+    // Centres the dialog over the form; a form near the screen's corner puts
+    // the dialog at 0 rather than off the screen.
+    void PlaceOver(Form* over);
     // For onClosed: the dialog tells its owner.
     static void NotifyParentOf(GUIElement* element);
+
+private:
+    void TakeFocusFromOwner();
 };
 
 }  // namespace nebulark

@@ -54,15 +54,6 @@ FormMsgBox::~FormMsgBox() {
     DestroyWindow();
 }
 
-// Centred over the parent; a parent near the screen's corner puts the box at
-// 0 rather than off the screen.
-void FormMsgBox::PlaceOver(Form* over) {
-    if (over == nullptr) return;
-    const Point at = over->GetPosition();
-    const Size size = over->GetSize();
-    MoveTo(at.x + (size.width - kBoxWidth) / 2, at.y + (size.height - kBoxHeight) / 2);
-}
-
 void FormMsgBox::setup(int32_t code, bool twoButtons, const std::string& title,
                        const std::string& text) {
     requestCode = code;

@@ -53,7 +53,6 @@ private:
     std::unique_ptr<ButtonCustom> firstButton;
     std::unique_ptr<ButtonCustom> secondButton;
 
-    void PlaceOver(Form* parent);
     std::unique_ptr<ButtonCustom> MakeButton(const std::string& caption, int32_t left);
 };
 

@@ -35,10 +35,17 @@ bool RunProgram(const std::string& program, const std::string& arguments) {
     return RunShell(program + " " + arguments);
 }
 
+void RunShellInChild(const std::string& command) {
+    const auto run = [&command] { RunShell(command); };
+    if (startChildProcess(run) < 0) run();
+}
+
+std::string ShellQuoted(const std::string& text) {
+    return "'" + replaceAll(text, "'", "'\\''") + "'";
+}
+
 void Beep() {
-    if (!fileExists(kBeepFile)) return;
-    const auto playBeep = [] { RunProgram(kAudioPlayer, kBeepFile); };
-    if (startChildProcess(playBeep) < 0) playBeep();
+    if (fileExists(kBeepFile)) RunShellInChild(std::string(kAudioPlayer) + " " + kBeepFile);
 }
 
 int RandomInt(int low, int high) {

@@ -12,6 +12,15 @@ bool RunShell(const std::string& command);
 // true when the command failed, as RunShell does.
 bool RunProgram(const std::string& program, const std::string& arguments);
 
+// Runs the command through the shell in a child process and returns at once,
+// without waiting for it. When no child can be started the command runs in
+// this process, which then waits for it.
+void RunShellInChild(const std::string& command);
+
+// The text as one word of the shell, taken literally: wrapped in single
+// quotes, each quote inside written as '\'' (close, escaped quote, reopen).
+std::string ShellQuoted(const std::string& text);
+
 // Plays "Data/beep.wav" with aplay in a child process and returns at once; does
 // nothing when the file is missing. When no child can be started the sound is
 // played in this process, which then waits for it.

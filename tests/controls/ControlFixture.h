@@ -26,8 +26,8 @@ protected:
         Drain(screen.GetDisplay());
     }
 
-    // The program's requests must have been handled before the test's own
-    // connection reads the window; a flush only sends them.
+    // The program's drawing is read once the server has handled it: the
+    // driver's request on its own connection could otherwise overtake it.
     uint32_t Pixel(int x, int y) const {
         XSync(screen.GetDisplay(), False);
         return static_cast<uint32_t>(driver.PixelAt(form.GetWindow(), x, y));

@@ -1,0 +1,5 @@
+#include "gallery/GalleryProgram.h"
+
+int main() {
+    return nebulark::RunGallery();
+}
