@@ -144,7 +144,9 @@ PlayStage::Window PlayStage::Drive(std::chrono::milliseconds length, long& ticks
 void PlayStage::GameTick(Timer* timer) {
     if (current == nullptr || current->game == nullptr) return;
     if (timer->GetParent() != current->game.get()) return;
+    const auto start = std::chrono::steady_clock::now();
     current->game->OnTick();
+    current->tickWork += std::chrono::steady_clock::now() - start;
     current->AfterGameTick();
 }
 

@@ -54,8 +54,10 @@ public:
     // The same with only the game's frame timer running.
     Window RunGame(std::chrono::milliseconds length);
 
-    // Sums over every game tick so far: the bullets in flight after the tick,
-    // and the level rebuilds play went through.
+    // Sums over every game tick so far: the time the game's own tick took
+    // (without our upkeep), the bullets in flight after the tick, and the
+    // level rebuilds play went through.
+    std::chrono::steady_clock::duration tickWork{};
     long playerBulletsSeen = 0;
     long enemyBulletsSeen = 0;
     long gameTicks = 0;
