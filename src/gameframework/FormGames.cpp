@@ -117,13 +117,19 @@ void FormGames::InstallForwarders() {
 }
 
 void FormGames::ReleaseImages() {
+    if (surface != nullptr) surface->UnshareImage(bmpScreenBuffer);
     destroyXImage(background);
     destroyXImage(backgroundCopy);
     destroyXImage(bmpScreenBuffer);
     background = backgroundCopy = bmpScreenBuffer = nullptr;
 }
 
+// The frame buffer goes to the server whole every sixth tick, so it is shared
+// with the server where that can be; its pixels are changed only once the
+// server has read the last frame.
 FrameImage FormGames::View(XImage* image) {
+    if (image != nullptr && image == bmpScreenBuffer && surface != nullptr)
+        surface->FinishImageTransfers();
     return FrameImage::Of(image, ProbePixelChannels(this));
 }
 
@@ -226,6 +232,7 @@ void FormGames::RenderSfondo(const std::string& path) {
     background = createXImageFromRgb(this, picture);
     backgroundCopy = createXImageFromRgb(this, picture);
     bmpScreenBuffer = createXImageFromRgb(this, picture);
+    surface->ShareImage(bmpScreenBuffer);
     busyDrawing = false;
     if (background != nullptr) surface->DrawImage(0, 0, 0, 0, background);
 }

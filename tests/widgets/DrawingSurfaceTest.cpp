@@ -9,6 +9,7 @@
 #include "WidgetKit.h"
 #include "support/TempDir.h"
 #include "support/XvfbEnvironment.h"
+#include "support/XvfbServer.h"
 #include "widgets/DrawingSurface.h"
 
 namespace nebulark {
@@ -239,6 +240,35 @@ TEST_F(Drawing, ImagesAreDrawnWholeOrInPart) {
     EXPECT_EQ(TempDir::Read("log.txt"), "");
 }
 
+// The server reads a shared image from memory: what it shows must be the
+// image's pixels as they are at each drawing, and the image must get its own
+// buffer back, pixels and all.
+TEST_F(Drawing, ASharedImageShowsItsPixelsAtEachDrawingAndGetsItsBufferBack) {
+    DrawingSurface surface(&form);
+    XImage* image = MakeImage(40, 30, kRed);
+    XPutPixel(image, 39, 29, kWhite);
+    char* own = image->data;
+    surface.ShareImage(image);
+    EXPECT_NE(image->data, own) << "Xvfb offers shared memory";
+    surface.DrawImage(100, 100, 0, 0, image);
+    EXPECT_EQ(PixelAt(100, 100), uint32_t(kRed));
+    EXPECT_EQ(PixelAt(139, 129), uint32_t(kWhite));
+
+    surface.FinishImageTransfers();
+    XPutPixel(image, 0, 0, kGreen);
+    surface.DrawImage(100, 100, 0, 0, image);
+    surface.DrawImagePart(200, 100, 2, 2, image, 0, 0);
+    EXPECT_EQ(Draw(100, 100, 2, 1, kGreen), (Picture{"#o"}));
+    EXPECT_EQ(Draw(200, 100, 2, 1, kGreen), (Picture{"#o"}));
+
+    surface.UnshareImage(image);
+    EXPECT_EQ(image->data, own);
+    EXPECT_EQ(XGetPixel(image, 0, 0) & 0xFFFFFF, unsigned(kGreen));
+    EXPECT_EQ(XGetPixel(image, 39, 29) & 0xFFFFFF, unsigned(kWhite));
+    XDestroyImage(image);
+    EXPECT_EQ(TempDir::Read("log.txt"), "");
+}
+
 TEST_F(Drawing, KeyColouredPixelsShowTheWindowUnderneath) {
     DrawingSurface surface(&form);
     surface.FillRect(0, 0, 40, 10, 0, -1, kGreen);
@@ -310,6 +340,35 @@ TEST(DrawingErrors, UnreadableAreasDrawNothingAndTheProgramGoesOn) {
     EXPECT_EQ(XvfbEnvironment::Driver().PixelAt(form.GetWindow(), 25, 25), 0u);
     const std::string log = TempDir::Read("log.txt");
     EXPECT_EQ(log.rfind("Errore X: BadMatch", 0), 0u) << log;
+}
+
+// A server without the shared-memory extension (or one on another machine)
+// gets the image the ordinary way, and nothing is logged.
+TEST(SharedImages, WithoutTheExtensionTheImageIsLeftAloneAndDrawnAsUsual) {
+    TempDir dir;
+    test::XvfbServer plain;
+    ASSERT_TRUE(plain.Start(24, 200, 200, {"-extension", "MIT-SHM"}));
+    setenv("DISPLAY", plain.DisplayName().c_str(), 1);
+    AppScreen screen("plain");
+    ProbeForm form;
+    ASSERT_TRUE(test::ShowOnScreen(form, screen, 0, 0, 100, 80));
+    DrawingSurface surface(&form);
+    Display* display = screen.GetDisplay();
+    char* data = static_cast<char*>(std::calloc(10 * 10, 4));
+    XImage* image =
+        XCreateImage(display, DefaultVisual(display, 0), 24, ZPixmap, 0, data, 10, 10, 32, 0);
+    XPutPixel(image, 3, 4, kGreen);
+    surface.ShareImage(image);
+    EXPECT_EQ(image->data, data);
+    surface.DrawImage(20, 20, 0, 0, image);
+    surface.FinishImageTransfers();
+    surface.UnshareImage(image);
+    XImage* shown = XGetImage(display, form.GetWindow(), 23, 24, 1, 1, AllPlanes, ZPixmap);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(XGetPixel(shown, 0, 0) & 0xFFFFFF, unsigned(kGreen));
+    XDestroyImage(shown);
+    XDestroyImage(image);
+    EXPECT_EQ(TempDir::Read("log.txt"), "");
 }
 
 }  // namespace
