@@ -11,6 +11,7 @@
 #include "support/XvfbEnvironment.h"
 #include "support/XvfbServer.h"
 #include "widgets/DrawingSurface.h"
+#include "widgets/XImageConversion.h"
 
 namespace nebulark {
 namespace {
@@ -267,6 +268,31 @@ TEST_F(Drawing, ASharedImageShowsItsPixelsAtEachDrawingAndGetsItsBufferBack) {
     EXPECT_EQ(XGetPixel(image, 39, 29) & 0xFFFFFF, unsigned(kWhite));
     XDestroyImage(image);
     EXPECT_EQ(TempDir::Read("log.txt"), "");
+}
+
+// Sprite frames are cut out of their strips often: the quick cut must give
+// what XSubImage gives.
+TEST_F(Drawing, ACutHoldsTheSamePixelsAsXSubImage) {
+    XImage* strip = MakeImage(7, 9, 0);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 7; ++x)
+            XPutPixel(strip, x, y, static_cast<unsigned long>(0x010000 * x + 0x0100 * y + 7));
+    struct Rect {
+        int x, y, w, h;
+    };
+    for (const Rect& r : {Rect{0, 0, 7, 9}, Rect{2, 3, 4, 5}, Rect{0, 6, 7, 3}, Rect{6, 8, 1, 1}}) {
+        XImage* cut = cutXImage(strip, r.x, r.y, r.w, r.h);
+        XImage* reference =
+            XSubImage(strip, r.x, r.y, static_cast<unsigned>(r.w), static_cast<unsigned>(r.h));
+        ASSERT_NE(cut, nullptr);
+        EXPECT_EQ(cut->bytes_per_line, reference->bytes_per_line);
+        for (int y = 0; y < r.h; ++y)
+            for (int x = 0; x < r.w; ++x)
+                EXPECT_EQ(XGetPixel(cut, x, y), XGetPixel(reference, x, y)) << x << "," << y;
+        XDestroyImage(cut);
+        XDestroyImage(reference);
+    }
+    XDestroyImage(strip);
 }
 
 TEST_F(Drawing, KeyColouredPixelsShowTheWindowUnderneath) {
