@@ -117,13 +117,22 @@ void FormGames::InstallForwarders() {
 }
 
 void FormGames::ReleaseImages() {
+    if (surface != nullptr) surface->UnshareImage(bmpScreenBuffer);
     destroyXImage(background);
     destroyXImage(backgroundCopy);
     destroyXImage(bmpScreenBuffer);
     background = backgroundCopy = bmpScreenBuffer = nullptr;
 }
 
+// The frame buffer goes to the server whole every sixth tick, so it is shared
+// with the server where that can be; its pixels are changed only once the
+// server has read the last frame. Every change of the frame buffer passes
+// here.
 FrameImage FormGames::View(XImage* image) {
+    if (image != nullptr && image == bmpScreenBuffer) {
+        frameStale = true;
+        if (surface != nullptr) surface->FinishImageTransfers();
+    }
     return FrameImage::Of(image, ProbePixelChannels(this));
 }
 
@@ -171,7 +180,9 @@ void FormGames::MouseReleased(Point) {
 
 void FormGames::MousePressed(Point) {}
 
+// An exposed window has lost what it showed.
 void FormGames::Paint() {
+    frameStale = true;
     if (IsCreated() && surface == nullptr) {
         surface = new DrawingSurface(this);
         RunApp();
@@ -193,8 +204,11 @@ void FormGames::OnTick() {
     Form::OnTick();
 }
 
+// A frame with nothing new in it is neither composed nor put again: the window
+// shows it already. Sprites that are drawn at every frame may have moved.
 void FormGames::RenderFrame() {
     if (bmpScreenBuffer == nullptr) return;
+    if (!frameStale && !ShowsMovingSprites()) return;
     if (deferredDrawing) {
         // Drawing is let through only while the frame is composed here.
         deferredDrawing = false;
@@ -207,6 +221,12 @@ void FormGames::RenderFrame() {
         deferredDrawing = true;
     }
     if (surface != nullptr) surface->DrawImage(0, 0, 0, 0, bmpScreenBuffer);
+    frameStale = false;
+}
+
+bool FormGames::ShowsMovingSprites() const {
+    return std::any_of(spriteList.begin(), spriteList.end(),
+                       [](const Sprite* sprite) { return !sprite->persistent; });
 }
 
 // The new picture is read whole before the old images are released, so a
@@ -226,6 +246,8 @@ void FormGames::RenderSfondo(const std::string& path) {
     background = createXImageFromRgb(this, picture);
     backgroundCopy = createXImageFromRgb(this, picture);
     bmpScreenBuffer = createXImageFromRgb(this, picture);
+    surface->ShareImage(bmpScreenBuffer);
+    frameStale = true;
     busyDrawing = false;
     if (background != nullptr) surface->DrawImage(0, 0, 0, 0, background);
 }
@@ -373,14 +395,23 @@ int FormGames::TextHeight() {
 }
 
 void FormGames::AddSprite(Sprite* sprite) {
-    if (sprite != nullptr) spriteList.push_back(sprite);
+    if (sprite == nullptr) return;
+    spriteList.push_back(sprite);
+    frameStale = true;
 }
 
 void FormGames::RemoveSprite(Sprite* sprite) {
     if (sprite == nullptr) return;
     const auto found = std::find_if(spriteList.begin(), spriteList.end(),
                                     [&](Sprite* s) { return s->Id() == sprite->Id(); });
-    if (found != spriteList.end()) spriteList.erase(found);
+    if (found == spriteList.end()) return;
+    spriteList.erase(found);
+    frameStale = true;
+}
+
+void FormGames::ClearSprites() {
+    spriteList.clear();
+    frameStale = true;
 }
 
 Sprite* FormGames::SpriteAt(int index) const {

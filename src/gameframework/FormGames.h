@@ -69,7 +69,7 @@ public:
 
     void AddSprite(Sprite* sprite);
     void RemoveSprite(Sprite* sprite);
-    void ClearSprites() { spriteList.clear(); }
+    void ClearSprites();
     int SpriteCount() const { return static_cast<int>(spriteList.size()); }
     Sprite* SpriteAt(int index) const;
     void DrawSprite(Sprite* sprite);
@@ -97,9 +97,14 @@ protected:
     bool busyDrawing = false;
     std::vector<Sprite*> spriteList;
     DrawingSurface* surface = nullptr;
+    // The window may not show the frame buffer as it is: the buffer or the
+    // sprite list has changed since the last frame was put, or the window was
+    // exposed.
+    bool frameStale = true;
 
 private:
     FrameImage View(XImage* image);
+    bool ShowsMovingSprites() const;
     void ReleaseImages();
     void BlendCapture(int x, int y, int w, int h, bool transparent);
     bool EnsureHudPixmap(Display* display, int w, int h);

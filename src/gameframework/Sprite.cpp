@@ -4,6 +4,7 @@
 
 #include "gameframework/FormGames.h"
 #include "util/Blit.h"
+#include "widgets/XImageConversion.h"
 
 namespace nebulark {
 
@@ -42,8 +43,7 @@ void Sprite::CutFrame() {
     if (top < 0 || top >= image->height || width <= 0 || height <= 0) return;
     const int rows = std::min(height, image->height - top);
     const int columns = std::min(width, image->width);
-    frameImage =
-        XSubImage(image, 0, top, static_cast<unsigned>(columns), static_cast<unsigned>(rows));
+    frameImage = cutXImage(image, 0, top, columns, rows);
 }
 
 bool Sprite::ReachesIntoForm() const {

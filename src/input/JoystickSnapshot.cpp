@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 
 #include "input/JoystickBlock.h"
@@ -15,19 +16,68 @@ namespace nebulark {
 
 namespace {
 
-// Copies the block; false when it is missing, cannot be mapped or is shorter
-// than the block (mapping past its end would fault on the first read).
-bool copyBlock(unsigned char* bytes) {
-    const int handle = shm_open(kJoystickBlockName, O_RDONLY, 0666);
-    if (handle < 0) return false;
+// The game takes a snapshot at every tick, so the block stays mapped from one
+// snapshot to the next, and a block that is missing is looked for again only
+// after a while: each look costs the kernel a path lookup.
+constexpr auto kLookAgainAfter = std::chrono::milliseconds(100);
+
+struct MappedBlock {
+    int handle = -1;
+    const unsigned char* bytes = nullptr;
+    std::chrono::steady_clock::time_point nextLook{};
+};
+
+MappedBlock& mappedBlock() {
+    static MappedBlock block;
+    return block;
+}
+
+void unmap(MappedBlock& block) {
+    munmap(const_cast<unsigned char*>(block.bytes), kJoystickBlockSize);
+    close(block.handle);
+    block.handle = -1;
+    block.bytes = nullptr;
+}
+
+// A block shorter than 7 bytes is not mapped: reading past its end would fault.
+bool longEnough(int handle) {
     struct stat info {};
+    return fstat(handle, &info) == 0 && info.st_size >= static_cast<off_t>(kJoystickBlockSize) &&
+           info.st_nlink > 0;
+}
+
+// A mapped block that has been removed (it has no name left) or cut short is
+// let go, and the name is looked up at once, for a block made anew.
+bool map(MappedBlock& block) {
+    if (block.bytes != nullptr) {
+        if (longEnough(block.handle)) return true;
+        unmap(block);
+    } else if (std::chrono::steady_clock::now() < block.nextLook) {
+        return false;
+    }
+    const int handle = shm_open(kJoystickBlockName, O_RDONLY, 0666);
+    if (handle < 0) {
+        block.nextLook = std::chrono::steady_clock::now() + kLookAgainAfter;
+        return false;
+    }
     void* memory = MAP_FAILED;
-    if (fstat(handle, &info) == 0 && info.st_size >= static_cast<off_t>(kJoystickBlockSize))
+    if (longEnough(handle))
         memory = mmap(nullptr, kJoystickBlockSize, PROT_READ, MAP_SHARED, handle, 0);
-    close(handle);
-    if (memory == MAP_FAILED) return false;
-    std::memcpy(bytes, memory, kJoystickBlockSize);
-    munmap(memory, kJoystickBlockSize);
+    if (memory == MAP_FAILED) {
+        close(handle);
+        return false;
+    }
+    block.handle = handle;
+    block.bytes = static_cast<const unsigned char*>(memory);
+    return true;
+}
+
+// Copies the block; false when it is missing, cannot be mapped or is shorter
+// than the block.
+bool copyBlock(unsigned char* bytes) {
+    MappedBlock& block = mappedBlock();
+    if (!map(block)) return false;
+    std::memcpy(bytes, block.bytes, kJoystickBlockSize);
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include "util/StringUtils.h"
 #include "widgets/Form.h"
 #include "widgets/PixelLayoutProbe.h"
+#include "widgets/SharedImage.h"
 #include "widgets/XImageConversion.h"
 
 namespace nebulark {
@@ -85,9 +86,39 @@ DrawingSurface::DrawingSurface(GUIElement* element) {
 
 DrawingSurface::~DrawingSurface() {
     Display* display = Connection();
-    if (display == nullptr) return;
+    if (display == nullptr) {
+        if (shared != nullptr) shared->Abandon();
+        return;
+    }
+    shared.reset();
     if (fallbackFont != nullptr) XFreeFontInfo(nullptr, fallbackFont, 1);
     if (gc != nullptr) XFreeGC(display, gc);
+}
+
+void DrawingSurface::ShareImage(XImage* image) {
+    Display* display = Connection();
+    if (!Ready() || display == nullptr || image == nullptr) return;
+    if (shared == nullptr) {
+        const Screen* screen = form->GetScreen();
+        Visual* visual = screen->GetVisualInfo() != nullptr
+                             ? screen->GetVisualInfo()->visual
+                             : DefaultVisual(display, screen->GetScreenNumber());
+        shared = std::make_unique<SharedImage>(display, visual);
+    }
+    shared->Adopt(*image);
+}
+
+// With the connection closed the server has let go of the memory already.
+void DrawingSurface::UnshareImage(XImage* image) {
+    if (shared == nullptr || image == nullptr) return;
+    if (Connection() == nullptr)
+        shared->Abandon();
+    else
+        shared->Return(*image);
+}
+
+void DrawingSurface::FinishImageTransfers() {
+    if (shared != nullptr && Connection() != nullptr) shared->Settle();
 }
 
 void DrawingSurface::SetUpContext(Display* display) {
@@ -363,6 +394,14 @@ void DrawingSurface::DrawImagePart(int x, int y, int w, int h, XImage* image, in
     if (!Ready() || image == nullptr) return;
     const unsigned width = static_cast<unsigned>(w > 0 ? w : image->width);
     const unsigned height = static_cast<unsigned>(h > 0 ? h : image->height);
+    const bool whole = sourceX == 0 && sourceY == 0 &&
+                       width == static_cast<unsigned>(image->width) &&
+                       height == static_cast<unsigned>(image->height);
+    if (whole && shared != nullptr && shared->Holds(*image)) {
+        shared->Put(Target(), gc, x, y);
+        Flush();
+        return;
+    }
     XPutImage(Connection(), Target(), gc, image, sourceX, sourceY, x, y, width, height);
     Flush();
 }

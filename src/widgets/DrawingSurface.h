@@ -3,12 +3,14 @@
 #include <X11/Xlib.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace nebulark {
 
 class Form;
 class GUIElement;
+class SharedImage;
 
 // The parameters of a rectangle gathered in one record, for DrawRect and
 // FillRect.
@@ -33,6 +35,17 @@ public:
     ~DrawingSurface();
     DrawingSurface(const DrawingSurface&) = delete;
     DrawingSurface& operator=(const DrawingSurface&) = delete;
+
+    // Moves the image's pixels into memory shared with the server, where it
+    // allows that, so that drawing the image whole sends no pixels through the
+    // connection; the pixels shown are the same either way. One image per
+    // surface: sharing another unshares the first. A shared image must be
+    // unshared before it is destroyed, and FinishImageTransfers called before
+    // its pixels are changed.
+    void ShareImage(XImage* image);
+    void UnshareImage(XImage* image);
+    // Waits until the server has read the shared image drawn last.
+    void FinishImageTransfers();
 
     // Metrics of the first form's font; 0 when it cannot be loaded.
     XFontStruct* GetFontStruct();
@@ -91,6 +104,7 @@ private:
     Form* form = nullptr;
     // The GC's own font, measured when the first form's font cannot be loaded.
     XFontStruct* fallbackFont = nullptr;
+    std::unique_ptr<SharedImage> shared;
 
     Display* Connection() const;
     Window Target() const;

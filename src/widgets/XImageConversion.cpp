@@ -1,6 +1,10 @@
 #include "widgets/XImageConversion.h"
 
+#include <X11/Xutil.h>
+
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <new>
 
 #include "app/Application.h"
@@ -84,6 +88,44 @@ void destroyXImage(XImage* image) {
     delete[] reinterpret_cast<unsigned char*>(image->data);
     image->data = nullptr;
     XFree(image);
+}
+
+// The copy takes the source's format and pads its rows as XSubImage does;
+// XDestroyImage frees its record and pixels with free(). A rectangle that does
+// not lie within the image is left to XSubImage.
+XImage* cutXImage(XImage* image, int x, int y, int w, int h) {
+    if (image == nullptr || image->data == nullptr || w <= 0 || h <= 0) return nullptr;
+    const bool wholeBytes = image->format == ZPixmap && image->bits_per_pixel % 8 == 0;
+    const bool inside = x >= 0 && y >= 0 && x + w <= image->width && y + h <= image->height;
+    if (!wholeBytes || !inside)
+        return XSubImage(image, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h));
+    auto* cut = static_cast<XImage*>(std::malloc(sizeof(XImage)));
+    if (cut == nullptr) return nullptr;
+    *cut = *image;
+    cut->width = w;
+    cut->height = h;
+    cut->xoffset = 0;
+    cut->bytes_per_line = 0;
+    cut->data = nullptr;
+    cut->obdata = nullptr;
+    if (XInitImage(cut) == 0) {
+        std::free(cut);
+        return nullptr;
+    }
+    const size_t bytesPerPixel = static_cast<size_t>(image->bits_per_pixel / 8);
+    const size_t stride = static_cast<size_t>(cut->bytes_per_line);
+    cut->data = static_cast<char*>(std::calloc(stride * static_cast<size_t>(h), 1));
+    if (cut->data == nullptr) {
+        std::free(cut);
+        return nullptr;
+    }
+    const size_t rowBytes = static_cast<size_t>(w) * bytesPerPixel;
+    const char* from = image->data + static_cast<size_t>(y) * image->bytes_per_line +
+                       static_cast<size_t>(x) * bytesPerPixel;
+    for (int row = 0; row < h; ++row)
+        std::memcpy(cut->data + static_cast<size_t>(row) * stride,
+                    from + static_cast<size_t>(row) * image->bytes_per_line, rowBytes);
+    return cut;
 }
 
 Pixmap createPixmapFromXImage(GUIElement* element, XImage* image) {

@@ -4,8 +4,10 @@
 
 #include "GameKit.h"
 #include "app/Application.h"
+#include "gameframework/Sprite.h"
 #include "support/TempDir.h"
 #include "support/XvfbEnvironment.h"
+#include "widgets/DrawingSurface.h"
 #include "widgets/Timer.h"
 #include "widgets/XImageConversion.h"
 
@@ -166,6 +168,43 @@ TEST(FormGames, TheSixthTickComposesAFrame) {
     EXPECT_EQ(scene.game->framesComposed, before + 2);
     // The frame timer drives the same throttle from the loop's idle passes.
     EXPECT_TRUE(scene.Pump([&] { return scene.game->framesComposed >= before + 4; }));
+}
+
+// A frame with nothing new is not put on the window again. To see whether a
+// frame was put, a red square is drawn straight on the window first: a put
+// frame covers it.
+TEST(FormGames, AFrameIsPutOnlyWhenTheWindowMayShowSomethingElse) {
+    TempDir dir;
+    GameScene scene;
+    ASSERT_TRUE(scene.Pump([&] { return scene.game->GetSurface() != nullptr; }));
+    scene.LoadBackground();
+    scene.game->deferredDrawing = true;
+    scene.game->RenderFrame();
+    const auto frameWasPut = [&] {
+        scene.game->GetSurface()->FillRect(5, 5, 4, 4, 0, -1, 0xFF0000);
+        scene.game->RenderFrame();
+        scene.Settle();
+        return XvfbEnvironment::Driver().PixelAt(scene.GameWindow(), 6, 6) ==
+               GameScene::BackgroundAt(6, 6);
+    };
+    EXPECT_FALSE(frameWasPut());
+    scene.game->RenderPixel(100, 100, kWhite, true);
+    EXPECT_TRUE(frameWasPut());
+    EXPECT_FALSE(frameWasPut());
+    scene.game->Paint();  // an exposure
+    EXPECT_TRUE(frameWasPut());
+
+    XImage* picture = MakePicture(*scene.game, 4, 4, [](int, int) { return 0x00FF00u; });
+    Sprite sprite(scene.game.get(), picture, 4, 4);
+    sprite.PlaceAt(50, 50);
+    scene.game->AddSprite(&sprite);
+    EXPECT_TRUE(frameWasPut());
+    EXPECT_TRUE(frameWasPut());  // a sprite may move at any time
+    scene.game->ClearSprites();
+    EXPECT_TRUE(frameWasPut());
+    EXPECT_EQ(scene.FramePixel(50, 50), GameScene::BackgroundAt(50, 50));
+    EXPECT_FALSE(frameWasPut());
+    destroyXImage(picture);
 }
 
 TEST(FormGames, HeldKeysFollowRealKeyEvents) {

@@ -90,6 +90,20 @@ TEST(FrameImage, TransparencySkipsOnlyPureBlackAndPersistenceWritesBoth) {
     frame.view.Blend(sprite.view, 0, 0, SourceRect{0, 0, 3, 1}, false);
     EXPECT_EQ(frame.view.PixelAt(0, 0), 0x000000u);
     EXPECT_TRUE(frame.MarkersIntact() && copy.MarkersIntact());
+
+    // A long row, blended several pixels at a time: black pixels at irregular
+    // places, and a tail shorter than a group.
+    TestImage row(37, 1), wide(40, 1, 0x22);
+    for (int x = 0; x < 37; ++x)
+        row.view.SetPixel(x, 0, x % 3 == 0 || x == 35 ? 0 : 0x010203u * static_cast<uint32_t>(x));
+    wide.view.Blend(row.view, 2, 0, SourceRect{0, 0, 37, 1}, true);
+    for (int x = 0; x < 40; ++x) {
+        const int s = x - 2;
+        const bool shows = s >= 0 && s < 37 && s % 3 != 0 && s != 35;
+        EXPECT_EQ(wide.view.PixelAt(x, 0), shows ? 0x010203u * static_cast<uint32_t>(s) : 0x222222u)
+            << "pixel " << x;
+    }
+    EXPECT_TRUE(wide.MarkersIntact());
 }
 
 TEST(FrameImage, ChannelPositionsFollowTheLayout) {

@@ -249,6 +249,24 @@ TEST_F(JoystickBlockTest, SnapshotsSurviveMissingAndMisSizedBlocks) {
     EXPECT_TRUE(TempDir::Read("log.txt").empty());
 }
 
+// Snapshots keep the block mapped between them: a block removed and made anew
+// under the same name is read anew, and a block made after a snapshot found
+// none is found soon.
+TEST_F(JoystickBlockTest, SnapshotsFollowABlockMadeAnewOrLate) {
+    TempDir::Write("joystick.cfg", "JoystickEnable= 1\n");
+    loadJoystickConfig();
+    MakeBlock(7, {1, 0, 0, 1, 0, 0, 0});
+    EXPECT_EQ(Now(), (Directions{false, false, true, false}));
+    shm_unlink(kJoystickBlockName);
+    MakeBlock(7, {1, 0, 0, 0, 1, 0, 0});
+    EXPECT_EQ(Now(), (Directions{false, false, false, true}));
+    shm_unlink(kJoystickBlockName);
+    EXPECT_EQ(Now(), (Directions{false, false, false, false}));
+    MakeBlock(7, {1, 1, 0, 0, 0, 0, 0});
+    EXPECT_TRUE(WaitFor([] { return JoystickSnapshot().up(); }));
+    shm_unlink(kJoystickBlockName);
+}
+
 TEST_F(JoystickBlockTest, UnreadableSettingsAreLoggedAtEverySnapshot) {
     TempDir::Write("joystick.cfg", "AixsXCfg= 0\n");
     loadJoystickConfig();

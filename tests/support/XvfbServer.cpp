@@ -15,7 +15,8 @@ namespace nebulark::test {
 
 namespace {
 
-[[noreturn]] void ExecServer(int writeEnd, int depth, int width, int height) {
+[[noreturn]] void ExecServer(int writeEnd, int depth, int width, int height,
+                             const std::vector<std::string>& extra) {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     dup2(writeEnd, 3);
     if (writeEnd != 3) close(writeEnd);
@@ -27,8 +28,14 @@ namespace {
     }
     const std::string screen =
         std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
-    execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-           "-noreset", static_cast<char*>(nullptr));
+    std::vector<std::string> words{"Xvfb", "-displayfd", "3",   "-screen", "0",
+                                   screen, "-nolisten",  "tcp", "-noreset"};
+    words.insert(words.end(), extra.begin(), extra.end());
+    std::vector<char*> arguments;
+    for (std::string& word : words)
+        arguments.push_back(word.data());
+    arguments.push_back(nullptr);
+    execvp("Xvfb", arguments.data());
     _exit(127);
 }
 
@@ -54,11 +61,11 @@ XvfbServer::~XvfbServer() {
     Stop();
 }
 
-bool XvfbServer::Start(int depth, int width, int height) {
+bool XvfbServer::Start(int depth, int width, int height, const std::vector<std::string>& extra) {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) return false;
     pid = fork();
-    if (pid == 0) ExecServer(fds[1], depth, width, height);
+    if (pid == 0) ExecServer(fds[1], depth, width, height, extra);
     close(fds[1]);
     if (pid < 0) {
         close(fds[0]);

@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 namespace nebulark::test {
 
@@ -16,8 +17,10 @@ public:
     XvfbServer& operator=(const XvfbServer&) = delete;
 
     // Starts the server with one screen of the given depth; true once it
-    // accepts connections. The display name is then ":N".
-    bool Start(int depth = 24, int width = 1024, int height = 768);
+    // accepts connections. The display name is then ":N". `extra` goes on
+    // the server's command line (such as "-extension", "MIT-SHM").
+    bool Start(int depth = 24, int width = 1024, int height = 768,
+               const std::vector<std::string>& extra = {});
     void Stop();
     const std::string& DisplayName() const { return displayName; }
 

@@ -9,7 +9,9 @@
 #include "WidgetKit.h"
 #include "support/TempDir.h"
 #include "support/XvfbEnvironment.h"
+#include "support/XvfbServer.h"
 #include "widgets/DrawingSurface.h"
+#include "widgets/XImageConversion.h"
 
 namespace nebulark {
 namespace {
@@ -239,6 +241,60 @@ TEST_F(Drawing, ImagesAreDrawnWholeOrInPart) {
     EXPECT_EQ(TempDir::Read("log.txt"), "");
 }
 
+// The server reads a shared image from memory: what it shows must be the
+// image's pixels as they are at each drawing, and the image must get its own
+// buffer back, pixels and all.
+TEST_F(Drawing, ASharedImageShowsItsPixelsAtEachDrawingAndGetsItsBufferBack) {
+    DrawingSurface surface(&form);
+    XImage* image = MakeImage(40, 30, kRed);
+    XPutPixel(image, 39, 29, kWhite);
+    char* own = image->data;
+    surface.ShareImage(image);
+    EXPECT_NE(image->data, own) << "Xvfb offers shared memory";
+    surface.DrawImage(100, 100, 0, 0, image);
+    EXPECT_EQ(PixelAt(100, 100), uint32_t(kRed));
+    EXPECT_EQ(PixelAt(139, 129), uint32_t(kWhite));
+
+    surface.FinishImageTransfers();
+    XPutPixel(image, 0, 0, kGreen);
+    surface.DrawImage(100, 100, 0, 0, image);
+    surface.DrawImagePart(200, 100, 2, 2, image, 0, 0);
+    EXPECT_EQ(Draw(100, 100, 2, 1, kGreen), (Picture{"#o"}));
+    EXPECT_EQ(Draw(200, 100, 2, 1, kGreen), (Picture{"#o"}));
+
+    surface.UnshareImage(image);
+    EXPECT_EQ(image->data, own);
+    EXPECT_EQ(XGetPixel(image, 0, 0) & 0xFFFFFF, unsigned(kGreen));
+    EXPECT_EQ(XGetPixel(image, 39, 29) & 0xFFFFFF, unsigned(kWhite));
+    XDestroyImage(image);
+    EXPECT_EQ(TempDir::Read("log.txt"), "");
+}
+
+// Sprite frames are cut out of their strips often: the quick cut must give
+// what XSubImage gives.
+TEST_F(Drawing, ACutHoldsTheSamePixelsAsXSubImage) {
+    XImage* strip = MakeImage(7, 9, 0);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 7; ++x)
+            XPutPixel(strip, x, y, static_cast<unsigned long>(0x010000 * x + 0x0100 * y + 7));
+    struct Rect {
+        int x, y, w, h;
+    };
+    for (const Rect& r : {Rect{0, 0, 7, 9}, Rect{2, 3, 4, 5}, Rect{0, 6, 7, 3}, Rect{6, 8, 1, 1}}) {
+        XImage* cut = cutXImage(strip, r.x, r.y, r.w, r.h);
+        XImage* reference =
+            XSubImage(strip, r.x, r.y, static_cast<unsigned>(r.w), static_cast<unsigned>(r.h));
+        ASSERT_NE(cut, nullptr);
+        EXPECT_EQ(cut->bytes_per_line, reference->bytes_per_line);
+        for (int y = 0; y < r.h; ++y)
+            for (int x = 0; x < r.w; ++x)
+                EXPECT_EQ(XGetPixel(cut, x, y), XGetPixel(reference, x, y)) << x << "," << y;
+        XDestroyImage(cut);
+        XDestroyImage(reference);
+    }
+    XDestroyImage(strip);
+}
+
 TEST_F(Drawing, KeyColouredPixelsShowTheWindowUnderneath) {
     DrawingSurface surface(&form);
     surface.FillRect(0, 0, 40, 10, 0, -1, kGreen);
@@ -310,6 +366,35 @@ TEST(DrawingErrors, UnreadableAreasDrawNothingAndTheProgramGoesOn) {
     EXPECT_EQ(XvfbEnvironment::Driver().PixelAt(form.GetWindow(), 25, 25), 0u);
     const std::string log = TempDir::Read("log.txt");
     EXPECT_EQ(log.rfind("Errore X: BadMatch", 0), 0u) << log;
+}
+
+// A server without the shared-memory extension (or one on another machine)
+// gets the image the ordinary way, and nothing is logged.
+TEST(SharedImages, WithoutTheExtensionTheImageIsLeftAloneAndDrawnAsUsual) {
+    TempDir dir;
+    test::XvfbServer plain;
+    ASSERT_TRUE(plain.Start(24, 200, 200, {"-extension", "MIT-SHM"}));
+    setenv("DISPLAY", plain.DisplayName().c_str(), 1);
+    AppScreen screen("plain");
+    ProbeForm form;
+    ASSERT_TRUE(test::ShowOnScreen(form, screen, 0, 0, 100, 80));
+    DrawingSurface surface(&form);
+    Display* display = screen.GetDisplay();
+    char* data = static_cast<char*>(std::calloc(10 * 10, 4));
+    XImage* image =
+        XCreateImage(display, DefaultVisual(display, 0), 24, ZPixmap, 0, data, 10, 10, 32, 0);
+    XPutPixel(image, 3, 4, kGreen);
+    surface.ShareImage(image);
+    EXPECT_EQ(image->data, data);
+    surface.DrawImage(20, 20, 0, 0, image);
+    surface.FinishImageTransfers();
+    surface.UnshareImage(image);
+    XImage* shown = XGetImage(display, form.GetWindow(), 23, 24, 1, 1, AllPlanes, ZPixmap);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(XGetPixel(shown, 0, 0) & 0xFFFFFF, unsigned(kGreen));
+    XDestroyImage(shown);
+    XDestroyImage(image);
+    EXPECT_EQ(TempDir::Read("log.txt"), "");
 }
 
 }  // namespace

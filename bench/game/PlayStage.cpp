@@ -1,0 +1,196 @@
+#include "PlayStage.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/Application.h"
+#include "game/GameGlobals.h"
+#include "game/KeyActions.h"
+#include "game/MovingSprite.h"
+
+namespace nebulark::bench {
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+constexpr int kLevel = 5;
+constexpr int kPlayerBullets = 5;
+constexpr int kEnemyBullets = 11;
+// Nothing moves below this row, so nothing reaches the ship (its top is 485).
+constexpr int kSafeMaxY = 400;
+// Heights at which a UFO of the upper rows would fire (its y + 40 + 5).
+constexpr int kEnemyRows[] = {65, 95, 125, 155, 185, 215};
+
+PlayStage* current = nullptr;
+DateTime benchTime;
+
+// The pictures and sounds the build drew, linked into Data/ of the working
+// directory; the folder itself is our own, for the high-score table.
+bool LinkData() {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::create_directory("Data", error);
+    for (const auto& entry : fs::directory_iterator(NEBULARK_DATA_DIR, error)) {
+        if (!entry.is_regular_file()) continue;
+        fs::create_symlink(entry.path(), fs::path("Data") / entry.path().filename(), error);
+        if (error) return false;
+    }
+    return !error && fs::exists("Data/blank.bin");
+}
+
+template <class List>
+int Alive(const List& list) {
+    int alive = 0;
+    for (const auto& sprite : list) {
+        const auto* moving = dynamic_cast<const MovingSprite*>(sprite.get());
+        if (moving == nullptr || moving->alive) ++alive;
+    }
+    return alive;
+}
+
+}  // namespace
+
+PlayStage::PlayStage() {
+    current = this;
+    if (!LinkData() || !server.Start(24, kWidth + 100, kHeight + 100)) return;
+    setenv("DISPLAY", server.DisplayName().c_str(), 1);
+    aplay = std::make_unique<test::StubAplay>(dir.Path() + "/bin", 0);
+
+    GameClock& clock = gameGlobals().clock;
+    clock.now = [] { return benchTime; };
+    clock.pause = [](unsigned) {};
+
+    screen = std::make_unique<nebulark::Screen>("bench");
+    if (screen->GetDisplay() == nullptr) return;
+    emptyForm = std::make_unique<Form>(0);
+    emptyForm->SetScreen(screen.get());
+    emptyForm->SetSize(100, 100);
+    emptyForm->Create();
+    emptyTimer = std::make_unique<Timer>(emptyForm.get(), 10);
+    emptyTimer->setOnElapsed(EmptyTick);
+
+    game = std::make_unique<FormMain>(screen.get(), "bench");
+    game->useJoystick = false;
+    Application::BeginRun(game.get());
+    if (!Pump([this] { return game->state == kTitle; }, std::chrono::seconds(10))) return;
+    ready = StartLevelFive();
+}
+
+PlayStage::~PlayStage() {
+    if (game != nullptr) Application::EndRun(game.get());
+    emptyTimer.reset();
+    game.reset();
+    emptyForm.reset();
+    screen.reset();
+    current = nullptr;
+}
+
+bool PlayStage::Pump(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        Application::RunPass(screen->GetDisplay());
+    }
+    return true;
+}
+
+// A new game as the G key starts it, then level 5 built in its place. The
+// frame timer is stopped again until a window of play begins.
+bool PlayStage::StartLevelFive() {
+    Timer* frameTimer = game->GetFrameTimer();
+    if (frameTimer == nullptr) return false;
+    frameTimer->setOnElapsed(GameTick);
+    game->KeyTyped('G');
+    game->level = kLevel;
+    game->StartLevel();
+    KeepOutOfHarm();
+    TopUp();
+    frameTimer->Stop();
+    wasPlaying = game->state == kPlaying;
+    return wasPlaying && game->enemies.size() == 16;
+}
+
+PlayStage::Window PlayStage::RunEmptyTimer(std::chrono::milliseconds length) {
+    emptyTimer->Start();
+    const Window window = Drive(length, emptyTicks);
+    emptyTimer->Stop();
+    return window;
+}
+
+PlayStage::Window PlayStage::RunGame(std::chrono::milliseconds length) {
+    game->GetFrameTimer()->Start();
+    const Window window = Drive(length, gameTicks);
+    game->GetFrameTimer()->Stop();
+    return window;
+}
+
+PlayStage::Window PlayStage::Drive(std::chrono::milliseconds length, long& ticks) {
+    const long before = ticks;
+    const auto start = std::chrono::steady_clock::now();
+    const auto end = start + length;
+    auto now = start;
+    while (now < end) {
+        Application::RunPass(screen->GetDisplay());
+        now = std::chrono::steady_clock::now();
+    }
+    return Window{std::chrono::duration<double>(now - start).count(), ticks - before};
+}
+
+// The frame timer's callback: the game's tick as the timer would call it, then
+// our upkeep of the population.
+void PlayStage::GameTick(Timer* timer) {
+    if (current == nullptr || current->game == nullptr) return;
+    if (timer->GetParent() != current->game.get()) return;
+    const auto start = std::chrono::steady_clock::now();
+    current->game->OnTick();
+    current->tickWork += std::chrono::steady_clock::now() - start;
+    current->AfterGameTick();
+}
+
+void PlayStage::EmptyTick(Timer*) {
+    if (current != nullptr) ++current->emptyTicks;
+}
+
+void PlayStage::AfterGameTick() {
+    ++gameTicks;
+    FormMain& play = *game;
+    play.hitsLeft = kHitsPerLevel;
+    play.lives = 3;
+    const bool playing = play.state == kPlaying;
+    if (!playing) {
+        // Lets the intermission's deadline pass.
+        benchTime.addSeconds(1);
+    } else if (!wasPlaying) {
+        ++rebuilds;
+    }
+    wasPlaying = playing;
+    if (!playing) return;
+    KeepOutOfHarm();
+    TopUp();
+    playerBulletsSeen += Alive(play.playerBullets);
+    enemyBulletsSeen += Alive(play.enemyBullets);
+}
+
+void PlayStage::KeepOutOfHarm() {
+    for (auto* list : {&game->enemies, &game->enemyBullets})
+        for (auto& sprite : *list)
+            if (auto* moving = dynamic_cast<MovingSprite*>(sprite.get())) moving->maxY = kSafeMaxY;
+}
+
+void PlayStage::TopUp() {
+    while (Alive(game->playerBullets) < kPlayerBullets) {
+        benchTime.addSeconds(1);
+        if (game->FirePlayerBullet() == nullptr) break;
+    }
+    while (Alive(game->enemyBullets) < kEnemyBullets) {
+        benchTime.addSeconds(1);
+        const int row = kEnemyRows[nextEnemyRow++ % std::size(kEnemyRows)];
+        if (game->FireEnemyBullet(row) == nullptr) break;
+    }
+    KeepOutOfHarm();
+}
+
+}  // namespace nebulark::bench
