@@ -3,12 +3,12 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
 
 #include "app/Application.h"
 #include "game/GameGlobals.h"
 #include "game/KeyActions.h"
 #include "game/MovingSprite.h"
+#include "support/GameData.h"
 
 namespace nebulark::bench {
 
@@ -27,20 +27,6 @@ constexpr int kEnemyRows[] = {65, 95, 125, 155, 185, 215};
 PlayStage* current = nullptr;
 DateTime benchTime;
 
-// The pictures and sounds the build drew, linked into Data/ of the working
-// directory; the folder itself is our own, for the high-score table.
-bool LinkData() {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    fs::create_directory("Data", error);
-    for (const auto& entry : fs::directory_iterator(NEBULARK_DATA_DIR, error)) {
-        if (!entry.is_regular_file()) continue;
-        fs::create_symlink(entry.path(), fs::path("Data") / entry.path().filename(), error);
-        if (error) return false;
-    }
-    return !error && fs::exists("Data/blank.bin");
-}
-
 template <class List>
 int Alive(const List& list) {
     int alive = 0;
@@ -55,7 +41,8 @@ int Alive(const List& list) {
 
 PlayStage::PlayStage() {
     current = this;
-    if (!LinkData() || !server.Start(24, kWidth + 100, kHeight + 100)) return;
+    if (!test::LinkGameData(NEBULARK_DATA_DIR) || !server.Start(24, kWidth + 100, kHeight + 100))
+        return;
     setenv("DISPLAY", server.DisplayName().c_str(), 1);
     aplay = std::make_unique<test::StubAplay>(dir.Path() + "/bin", 0);
 

@@ -1,37 +1,16 @@
 #include "GameStage.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "WidgetKit.h"
 #include "game/GameGlobals.h"
 #include "game/KeyActions.h"
+#include "support/GameData.h"
 
 namespace nebulark::test {
 
-namespace {
-
-// Links every generated picture and sound into Data/, which stays a folder of
-// its own so the game can keep its high scores in it.
-void LinkData() {
-    mkdir("Data", 0777);
-    DIR* folder = opendir(NEBULARK_DATA_DIR);
-    ASSERT_NE(folder, nullptr);
-    while (const dirent* entry = readdir(folder)) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..") continue;
-        ASSERT_EQ(symlink((std::string(NEBULARK_DATA_DIR) + "/" + name).c_str(),
-                          ("Data/" + name).c_str()),
-                  0);
-    }
-    closedir(folder);
-}
-
-}  // namespace
-
 void GameStage::SetUp() {
-    LinkData();
+    ASSERT_TRUE(LinkGameData(NEBULARK_DATA_DIR));
     player = std::make_unique<StubAplay>(dir.Path() + "/bin", 0);
     GameClock& clock = gameGlobals().clock;
     clock.now = [this] { return now; };

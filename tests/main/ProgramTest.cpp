@@ -15,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/GameData.h"
 #include "support/ProcessProbe.h"
 #include "support/TempDir.h"
 #include "support/XDriver.h"
@@ -113,17 +114,6 @@ Window FindGameWindow(const XDriver& driver) {
     return found;
 }
 
-// The generated pictures, linked into a Data folder of the working directory.
-void LinkData() {
-    ASSERT_EQ(mkdir("Data", 0777), 0);
-    for (const char* name : {"player.bin", "asteroide_notte.bin", "bullet.bin", "ufo.bin",
-                             "termometro.bin", "logo.bin", "blank.bin", "livello.bin", "replay.bin",
-                             "gameover.bin", "Explosion.wav", "beep.wav"})
-        ASSERT_EQ(symlink((std::string(NEBULARK_DATA_DIR) + "/" + name).c_str(),
-                          (std::string("Data/") + name).c_str()),
-                  0);
-}
-
 // 0xRRGGBB of a pixel of an 800 × 600 raw picture.
 uint32_t PicturePixel(const std::string& path, int x, int y) {
     std::ifstream file(path, std::ios::binary);
@@ -162,7 +152,7 @@ int CloseGame(const XDriver& driver, Window window, pid_t pid) {
 // the stick held left, is not taken for a live joystick and is gone at the end.
 TEST_F(Program, PlaysFromAFreshFolderAndEndsCleanly) {
     TempDir dir;
-    LinkData();
+    ASSERT_TRUE(nebulark::test::LinkGameData(NEBULARK_DATA_DIR));
     TempDir::Write("log.txt", "left by an earlier run\n");
     const int handle = shm_open(kBlockName, O_RDWR | O_CREAT, 0666);
     ASSERT_GE(handle, 0);
