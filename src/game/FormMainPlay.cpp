@@ -29,7 +29,8 @@ constexpr int kShotInterval = 20;
 constexpr int kEnemyShotInterval = 100;
 constexpr int kGaugeX = 0;
 constexpr int kGaugeY = 40;
-constexpr int64_t kPresenceSeconds = 30;
+// About 30 seconds of play, counted in ticks so that no clock is read per tick.
+constexpr int kPresenceTicks = 3000;
 
 int AliveCount(const FormMain::SpriteList& list) {
     return static_cast<int>(std::count_if(list.begin(), list.end(), [](const auto& sprite) {
@@ -301,10 +302,9 @@ void FormMain::CheckShipHit(const Sprite& sprite, int inset) {
 }
 
 void FormMain::KeepScreenAwake() {
-    GameGlobals& globals = gameGlobals();
-    const int64_t now = globals.clock.now().getTime();
-    if (now - globals.lastPresence < kPresenceSeconds) return;
-    globals.lastPresence = now;
+    int& ticks = gameGlobals().ticksSincePresence;
+    if (++ticks < kPresenceTicks) return;
+    ticks = 0;
     if (Screen* display = GetScreen()) display->ResetScreenSaver();
 }
 

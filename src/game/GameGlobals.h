@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-
 #include "game/GameClock.h"
 #include "game/ShotLimiter.h"
 #include "game/TitleBlinker.h"
@@ -22,9 +20,9 @@ struct GameGlobals {
     // 1978-01-01 stands for no deadline.
     DateTime intermissionDeadline{kNoDeadlineYear, 1, 1};
     GameClock clock;
-    // When play last told the X server that the player is there (epoch
-    // seconds).
-    int64_t lastPresence = 0;
+    // Ticks of play since the X server was last told that the player is
+    // there.
+    int ticksSincePresence = 0;
 
     static constexpr int kNoDeadlineYear = 1978;
 };
