@@ -55,7 +55,9 @@ void ForwardLoad(GUIElement* element, uint64_t) {
 bool ForwardCloseQuery(GUIElement* element) {
     return AsGame(element)->CloseGame();
 }
+// A resized window is drawn whole again.
 void ForwardResize(GUIElement* element) {
+    AsGame(element)->InvalidateFrame();
     AsGame(element)->GameResized();
 }
 bool ForwardKeyChar(GUIElement* element, char c) {
@@ -124,16 +126,18 @@ void FormGames::ReleaseImages() {
     background = backgroundCopy = bmpScreenBuffer = nullptr;
 }
 
-// The frame buffer goes to the server whole every sixth tick, so it is shared
-// with the server where that can be; its pixels are changed only once the
-// server has read the last frame. Every change of the frame buffer passes
-// here.
+// The frame buffer goes to the server every sixth tick, so it is shared with
+// the server where that can be; its pixels are changed only once the server
+// has read the last frame. Every change of the frame buffer passes here.
 FrameImage FormGames::View(XImage* image) {
-    if (image != nullptr && image == bmpScreenBuffer) {
-        frameStale = true;
-        if (surface != nullptr) surface->FinishImageTransfers();
-    }
-    return FrameImage::Of(image, ProbePixelChannels(this));
+    if (image != nullptr && image == bmpScreenBuffer && surface != nullptr)
+        surface->FinishImageTransfers();
+    return ViewUnsettled(image);
+}
+
+// For reading sizes and pixels only.
+FrameImage FormGames::ViewUnsettled(XImage* image) const {
+    return FrameImage::Of(image, ProbePixelChannels(const_cast<FormGames*>(this)));
 }
 
 void FormGames::RunApp() {}
@@ -182,7 +186,7 @@ void FormGames::MousePressed(Point) {}
 
 // An exposed window has lost what it showed.
 void FormGames::Paint() {
-    frameStale = true;
+    InvalidateFrame();
     if (IsCreated() && surface == nullptr) {
         surface = new DrawingSurface(this);
         RunApp();
@@ -208,25 +212,61 @@ void FormGames::OnTick() {
 // shows it already. Sprites that are drawn at every frame may have moved.
 void FormGames::RenderFrame() {
     if (bmpScreenBuffer == nullptr) return;
-    if (!frameStale && !ShowsMovingSprites()) return;
+    if (damage.Empty() && !spritesChanged && !ShowsMovingSprites()) return;
     if (deferredDrawing) {
         // Drawing is let through only while the frame is composed here.
         deferredDrawing = false;
-        if (backgroundCopy != nullptr) View(bmpScreenBuffer).CopyAllFrom(View(backgroundCopy));
-        for (Sprite* sprite : spriteList) {
-            if (sprite->persistent) continue;
-            sprite->ForgetPosition();
-            sprite->Draw(surface);
-        }
+        ComposeFrame();
         deferredDrawing = true;
     }
-    if (surface != nullptr) surface->DrawImage(0, 0, 0, 0, bmpScreenBuffer);
-    frameStale = false;
+    PutDamage();
 }
 
 bool FormGames::ShowsMovingSprites() const {
     return std::any_of(spriteList.begin(), spriteList.end(),
                        [](const Sprite* sprite) { return !sprite->persistent; });
+}
+
+// Whole, the frame is composed as the sprites draw: the background copy, then
+// every sprite over it. Otherwise the sprites' drawing is only recorded, and
+// the areas where it differs from the last frame's are composed again alone.
+void FormGames::ComposeFrame() {
+    const bool whole = damage.Whole() || !plan.LastFrameKnown();
+    if (whole) {
+        damage.AddWhole();
+        if (backgroundCopy != nullptr) View(bmpScreenBuffer).CopyAllFrom(View(backgroundCopy));
+    }
+    composing = whole ? Composing::RecordAndDraw : Composing::Record;
+    RecordSprites();
+    composing = Composing::No;
+    plan.CollectChanges(damage);
+    if (whole || damage.Empty()) return;
+    FrameImage frame = View(bmpScreenBuffer);
+    const FrameImage copy = View(backgroundCopy);
+    for (const PixelRect& area : damage.Rects())
+        plan.Compose(frame, copy, area);
+}
+
+void FormGames::RecordSprites() {
+    plan.BeginFrame();
+    for (Sprite* sprite : spriteList) {
+        if (sprite->persistent) continue;
+        plan.BeginSprite(sprite->Id());
+        sprite->ForgetPosition();
+        sprite->Draw(surface);
+    }
+}
+
+void FormGames::PutDamage() {
+    if (surface != nullptr && !damage.Empty())
+        surface->DrawImageRects(bmpScreenBuffer, damage.Rects());
+    damage.Clear();
+    spritesChanged = false;
+}
+
+void FormGames::Wrote(const PixelRect& rect, bool persistent) {
+    damage.Add(rect);
+    if (!persistent && composing == Composing::No) plan.ForgetLastFrame();
 }
 
 // The new picture is read whole before the old images are released, so a
@@ -247,9 +287,20 @@ void FormGames::RenderSfondo(const std::string& path) {
     backgroundCopy = createXImageFromRgb(this, picture);
     bmpScreenBuffer = createXImageFromRgb(this, picture);
     surface->ShareImage(bmpScreenBuffer);
-    frameStale = true;
     busyDrawing = false;
-    if (background != nullptr) surface->DrawImage(0, 0, 0, 0, background);
+    ShowNewBackground();
+}
+
+// The new background is put whole at once, from the frame buffer that holds
+// the same pixels, so that it goes through the shared memory where there is
+// some. The window then shows a frame with no sprite in it.
+void FormGames::ShowNewBackground() {
+    XImage* shown = bmpScreenBuffer != nullptr ? bmpScreenBuffer : background;
+    if (shown == nullptr) return;
+    surface->DrawImage(0, 0, 0, 0, shown);
+    damage.Resize(shown->width, shown->height);
+    damage.Clear();
+    plan.StartFromEmpty();
 }
 
 void FormGames::RenderSfondo() {
@@ -260,15 +311,24 @@ void FormGames::RenderSfondo() {
     busyDrawing = true;
     View(backgroundCopy).CopyAllFrom(View(background));
     View(bmpScreenBuffer).CopyAllFrom(View(background));
+    damage.AddWhole();
     busyDrawing = false;
 }
 
 void FormGames::RipristinaSfondo(int x, int y, int w, int h, bool persistent) {
     if (!persistent && deferredDrawing) return;
     const FrameImage source = View(persistent ? background : backgroundCopy);
+    const FrameImage frame = ViewUnsettled(bmpScreenBuffer);
+    const PixelRect rect =
+        PixelRect{x, y, w, h}.Intersection({0, 0, frame.Width(), frame.Height()});
+    if (!persistent && composing != Composing::No) {
+        plan.AddRestore(rect);
+        if (composing == Composing::Record) return;
+    }
     bool fits = View(bmpScreenBuffer).CopyRectFrom(source, x, y, w, h);
     if (persistent) fits = View(backgroundCopy).CopyRectFrom(source, x, y, w, h) && fits;
     if (!fits && !source.Empty()) LogMessage(kRestoreTooFar);
+    Wrote(rect, persistent);
 }
 
 bool FormGames::ReadyToRender(const char* message) const {
@@ -288,8 +348,17 @@ void FormGames::RenderImage(XImage* image, int x, int y, SourceRect rect, bool p
                                static_cast<int>(rect.left), static_cast<int>(rect.top));
         return;
     }
+    const FrameImage source = ViewUnsettled(image);
+    const Blit part = ViewUnsettled(bmpScreenBuffer).ClipBlend(source, x, y, rect);
+    if (!persistent && composing != Composing::No) {
+        plan.AddBlend(source, part, transparent);
+        if (composing == Composing::Record) return;
+    }
     FrameImage copy = View(backgroundCopy);
-    View(bmpScreenBuffer).Blend(View(image), x, y, rect, transparent, persistent ? &copy : nullptr);
+    View(bmpScreenBuffer).Blend(source, x, y, rect, transparent, persistent ? &copy : nullptr);
+    Wrote(PixelRect{static_cast<int>(part.x), static_cast<int>(part.y), static_cast<int>(part.w),
+                    static_cast<int>(part.h)},
+          persistent);
 }
 
 void FormGames::RenderImage(XImage* image, int x, int y, int w, int h, bool persistent,
@@ -304,8 +373,15 @@ void FormGames::RenderPixel(int x, int y, uint32_t colour, bool persistent) {
         surface->DrawPoint(x, y, static_cast<int32_t>(colour));
         return;
     }
+    const FrameImage frame = ViewUnsettled(bmpScreenBuffer);
+    if (x < 0 || y < 0 || x >= frame.Width() || y >= frame.Height()) return;
+    if (!persistent && composing != Composing::No) {
+        plan.AddPixel(x, y, colour);
+        if (composing == Composing::Record) return;
+    }
     View(bmpScreenBuffer).SetPixel(x, y, colour);
     if (persistent) View(backgroundCopy).SetPixel(x, y, colour);
+    Wrote(PixelRect{x, y, 1, 1}, persistent);
 }
 
 // Reads back what was just drawn on the window and blends it into the frame
@@ -397,7 +473,7 @@ int FormGames::TextHeight() {
 void FormGames::AddSprite(Sprite* sprite) {
     if (sprite == nullptr) return;
     spriteList.push_back(sprite);
-    frameStale = true;
+    spritesChanged = true;
 }
 
 void FormGames::RemoveSprite(Sprite* sprite) {
@@ -406,12 +482,12 @@ void FormGames::RemoveSprite(Sprite* sprite) {
                                     [&](Sprite* s) { return s->Id() == sprite->Id(); });
     if (found == spriteList.end()) return;
     spriteList.erase(found);
-    frameStale = true;
+    spritesChanged = true;
 }
 
 void FormGames::ClearSprites() {
     spriteList.clear();
-    frameStale = true;
+    spritesChanged = true;
 }
 
 Sprite* FormGames::SpriteAt(int index) const {

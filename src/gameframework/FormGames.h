@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "gameframework/FrameImage.h"
+#include "gameframework/FramePlan.h"
 #include "gameframework/HeldKeyTable.h"
+#include "util/DamageRegion.h"
 #include "widgets/Form.h"
 
 namespace nebulark {
@@ -19,8 +21,16 @@ class Timer;
 
 // The form a frame-based game is made from. Each frame is composed off-screen
 // in `bmpScreenBuffer` from `backgroundCopy` (the background plus everything
-// drawn on it for good) and the sprite list, and put on the window in one
-// piece. A 10 ms timer drives the game; every sixth tick composes a frame.
+// drawn on it for good) and the sprite list, and put on the window. A 10 ms
+// timer drives the game; every sixth tick composes a frame.
+//
+// A frame costs only what changed: every write into the buffers marks its
+// rectangle, and each frame finds which sprites drew otherwise than in the
+// frame before (added, removed, moved, another picture). Only those areas are
+// composed again, from the background copy and the sprites that reach into
+// them in list order, and only they are put on the window, so the window
+// always shows what a composition of the whole frame would. An exposure or a
+// background restored whole composes and puts the whole frame.
 class FormGames : public Form {
 public:
     FormGames(Screen* screen, const std::string& title);
@@ -75,6 +85,9 @@ public:
     void DrawSprite(Sprite* sprite);
     void EraseSprite(Sprite* sprite);
 
+    // The window has lost what it showed: the next frame is put whole.
+    void InvalidateFrame() { damage.AddWhole(); }
+
     DrawingSurface* GetSurface() const { return surface; }
     Timer* GetFrameTimer() const { return frameTimer; }
     XImage* GetBackground() const { return background; }
@@ -97,14 +110,30 @@ protected:
     bool busyDrawing = false;
     std::vector<Sprite*> spriteList;
     DrawingSurface* surface = nullptr;
-    // The window may not show the frame buffer as it is: the buffer or the
-    // sprite list has changed since the last frame was put, or the window was
-    // exposed.
-    bool frameStale = true;
 
 private:
+    // While a frame is composed, sprites' drawing is recorded in `plan`; it
+    // reaches the frame buffer at once only when the frame is composed whole.
+    enum class Composing { No, Record, RecordAndDraw };
+
+    // The parts of the frame buffer the window does not show as they are.
+    DamageRegion damage;
+    FramePlan plan;
+    Composing composing = Composing::No;
+    // The sprite list has changed since the last frame.
+    bool spritesChanged = true;
+
     FrameImage View(XImage* image);
+    FrameImage ViewUnsettled(XImage* image) const;
     bool ShowsMovingSprites() const;
+    void ComposeFrame();
+    void RecordSprites();
+    void PutDamage();
+    // A write into the frame buffer: the window must be given the rectangle.
+    // Drawn outside a composition, a sprite's picture is one the plan knows
+    // nothing of.
+    void Wrote(const PixelRect& rect, bool persistent);
+    void ShowNewBackground();
     void ReleaseImages();
     void BlendCapture(int x, int y, int w, int h, bool transparent);
     bool EnsureHudPixmap(Display* display, int w, int h);

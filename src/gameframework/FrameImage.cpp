@@ -86,13 +86,19 @@ bool FrameImage::CopyRectFrom(const FrameImage& source, int x, int y, int w, int
     return fits;
 }
 
+// The source is clipped first, so a frame index beyond a strip never reads
+// outside the picture.
+Blit FrameImage::ClipBlend(const FrameImage& source, int x, int y, SourceRect rect) const {
+    Blit c{x, y, rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top};
+    if (Empty() || source.Empty() || !clipBlit(c, width, height, source.width, source.height))
+        return Blit{};
+    return c;
+}
+
 void FrameImage::Blend(const FrameImage& source, int x, int y, SourceRect rect, bool transparent,
                        FrameImage* alsoInto) {
-    if (Empty() || source.Empty()) return;
-    // The source is clipped first, so a frame index beyond a strip never
-    // reads outside the picture.
-    Blit c{x, y, rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top};
-    if (!clipBlit(c, width, height, source.width, source.height)) return;
+    const Blit c = ClipBlend(source, x, y, rect);
+    if (c.w <= 0 || c.h <= 0) return;
     if (alsoInto != nullptr &&
         (alsoInto->Empty() || alsoInto->width < c.x + c.w || alsoInto->height < c.y + c.h))
         alsoInto = nullptr;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "images/PixelLayout.h"
+#include "util/Blit.h"
 
 namespace nebulark {
 
@@ -33,6 +34,8 @@ public:
     size_t ByteSize() const {
         return static_cast<size_t>(bytesPerLine) * static_cast<size_t>(height);
     }
+    // The first pixel byte; two views of the same pixels share it.
+    const uint8_t* Pixels() const { return data; }
 
     // Copies every byte of `source` that fits.
     void CopyAllFrom(const FrameImage& source);
@@ -40,6 +43,10 @@ public:
     // the same place. Answers false when the rows had to be cut at the end of
     // either image.
     bool CopyRectFrom(const FrameImage& source, int x, int y, int w, int h);
+    // The part of a blend (below) that lies inside both images: where it is
+    // written here and where it is read in `source`. Sizes of 0 when nothing
+    // is left.
+    Blit ClipBlend(const FrameImage& source, int x, int y, SourceRect rect) const;
     // Blends the source rectangle of `source` with its top-left corner at
     // (x, y), clipped to this image and to the source. With `transparent`,
     // pixels whose three colour bytes are all 0 are skipped. `alsoInto`, when

@@ -4,7 +4,6 @@
 
 #include "gameframework/FormGames.h"
 #include "util/Blit.h"
-#include "widgets/XImageConversion.h"
 
 namespace nebulark {
 
@@ -19,10 +18,6 @@ int Sprite::SpriteCounter() {
 Sprite::Sprite(FormGames* owner, XImage* image, int width, int height)
     : owner(owner), image(image), width(width), height(height), id(++spriteCounter) {}
 
-Sprite::~Sprite() {
-    if (frameImage != nullptr) XDestroyImage(frameImage);
-}
-
 void Sprite::Erase(DrawingSurface*) {
     if (!drawn || prevX == -1 || prevY == -1) return;
     RestoreUnder(x, y, width, height);
@@ -34,16 +29,15 @@ void Sprite::SetFrame(int index) {
     frame = index + 1;
 }
 
-// A frame below the end of the strip is cut only as far as the strip goes, so
+// Frames are blended straight out of the strip, with no copy of their own. A
+// frame below the end of the strip is cut only as far as the strip goes, so
 // it never reads outside the picture.
-void Sprite::CutFrame() {
-    if (frameImage != nullptr) XDestroyImage(frameImage);
-    frameImage = nullptr;
+SourceRect Sprite::FramePart() const {
     const int top = height * (frame - 1);
-    if (top < 0 || top >= image->height || width <= 0 || height <= 0) return;
+    if (top < 0 || top >= image->height || width <= 0 || height <= 0) return SourceRect{};
     const int rows = std::min(height, image->height - top);
     const int columns = std::min(width, image->width);
-    frameImage = cutXImage(image, 0, top, columns, rows);
+    return SourceRect{0, top, columns, top + rows};
 }
 
 bool Sprite::ReachesIntoForm() const {
@@ -54,11 +48,10 @@ bool Sprite::ReachesIntoForm() const {
 
 void Sprite::Draw(DrawingSurface*) {
     if (image != nullptr) {
-        if (frame != shownFrame) CutFrame();
         if (!persistent && prevX != -1 && prevY != -1) RestoreUnder(prevX, prevY, width, height);
-        if (frameImage != nullptr && ReachesIntoForm())
-            owner->RenderImage(frameImage, x, y, frameImage->width, frameImage->height, persistent,
-                               transparent);
+        const SourceRect part = FramePart();
+        if (part.bottom > part.top && ReachesIntoForm())
+            owner->RenderImage(image, x, y, part, persistent, transparent);
     }
     drawn = true;
     shownFrame = frame;

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "gameframework/FrameImage.h"
 #include "gameframework/GameElement.h"
 #include "widgets/Geometry.h"
 
@@ -20,7 +21,7 @@ class Sprite : public GameElement {
 public:
     // The strip is shared by all sprites of a kind and is not owned.
     Sprite(FormGames* owner, XImage* image, int width, int height);
-    ~Sprite() override;
+    ~Sprite() override = default;
     Sprite(const Sprite&) = delete;
     Sprite& operator=(const Sprite&) = delete;
 
@@ -68,10 +69,11 @@ protected:
     int id;
     int prevX = -1;
     int prevY = -1;
-    XImage* frameImage = nullptr;
 
 private:
-    void CutFrame();
+    // Where the current frame lies in the strip, cut to the strip; empty for
+    // a frame outside it.
+    SourceRect FramePart() const;
     bool ReachesIntoForm() const;
 };
 

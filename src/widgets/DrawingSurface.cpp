@@ -394,16 +394,42 @@ void DrawingSurface::DrawImagePart(int x, int y, int w, int h, XImage* image, in
     if (!Ready() || image == nullptr) return;
     const unsigned width = static_cast<unsigned>(w > 0 ? w : image->width);
     const unsigned height = static_cast<unsigned>(h > 0 ? h : image->height);
-    const bool whole = sourceX == 0 && sourceY == 0 &&
-                       width == static_cast<unsigned>(image->width) &&
-                       height == static_cast<unsigned>(image->height);
-    if (whole && shared != nullptr && shared->Holds(*image)) {
-        shared->Put(Target(), gc, x, y);
-        Flush();
+    PutPart(image, sourceX, sourceY, width, height, x, y);
+    Flush();
+}
+
+void DrawingSurface::DrawImageRects(XImage* image, const std::vector<PixelRect>& rects) {
+    if (!Ready() || image == nullptr) return;
+    for (const PixelRect& rect : rects) {
+        if (rect.Empty()) continue;
+        PutPart(image, rect.x, rect.y, static_cast<unsigned>(rect.w), static_cast<unsigned>(rect.h),
+                rect.x, rect.y);
+    }
+    Flush();
+}
+
+// A shared image serves any rectangle of itself, so a part of it costs no
+// more than the request. The rectangle is first cut to the image, as Xlib
+// cuts a plain put (the server would refuse a shared one reaching outside).
+void DrawingSurface::PutPart(XImage* image, int sourceX, int sourceY, unsigned w, unsigned h, int x,
+                             int y) {
+    Blit part{x, y, w, h, sourceX, sourceY};
+    if (!clipToSource(part, image->width, image->height)) return;
+    const bool shares = shared != nullptr && shared->Holds(*image);
+    const auto pw = static_cast<unsigned>(part.w), ph = static_cast<unsigned>(part.h);
+    const auto sx = static_cast<int>(part.sourceX), sy = static_cast<int>(part.sourceY);
+    const auto tx = static_cast<int>(part.x), ty = static_cast<int>(part.y);
+    ++traffic.puts;
+    traffic.pixels += uint64_t{pw} * ph;
+    if (shares) {
+        shared->Put(Target(), gc, sx, sy, pw, ph, tx, ty);
         return;
     }
-    XPutImage(Connection(), Target(), gc, image, sourceX, sourceY, x, y, width, height);
-    Flush();
+    // A row of a plain put goes out padded to whole 32-bit units.
+    const uint64_t rowBytes =
+        (uint64_t{pw} * static_cast<unsigned>(image->bits_per_pixel) + 31) / 32 * 4;
+    traffic.bytesSent += rowBytes * ph;
+    XPutImage(Connection(), Target(), gc, image, sx, sy, tx, ty, pw, ph);
 }
 
 // A rectangle that cannot be read back (one reaching outside the window) draws

@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "util/PixelRect.h"
 
 namespace nebulark {
 
@@ -22,6 +25,15 @@ struct RectStyle {
     int32_t lineWidth = 0;
     int32_t lineColour = -1;
     int32_t fillColour = -1;
+};
+
+// What a surface has put on its window: the put requests, the pixels they
+// covered, and the bytes of pixels that went through the connection (none for
+// an image shared with the server).
+struct ImageTraffic {
+    uint64_t puts = 0;
+    uint64_t pixels = 0;
+    uint64_t bytesSent = 0;
 };
 
 // A form's window paired with one graphics context: the only way the program
@@ -83,6 +95,9 @@ public:
     // frees an image it is given.
     void DrawImage(int x, int y, int w, int h, XImage* image);
     void DrawImagePart(int x, int y, int w, int h, XImage* image, int sourceX, int sourceY);
+    // Each rectangle of the image at the same place of the window, in one
+    // flush: the parts of a picture of the window's size that have changed.
+    void DrawImageRects(XImage* image, const std::vector<PixelRect>& rects);
     // Pixels of the key colour take the window's current colour; the given
     // image is changed.
     void DrawImageKeyed(int x, int y, int w, int h, XImage* image, int32_t key);
@@ -99,12 +114,15 @@ public:
     // XDestroyImage.
     XImage* CaptureArea(int x, int y, int w, int h);
 
+    const ImageTraffic& Traffic() const { return traffic; }
+
 private:
     GC gc = nullptr;
     Form* form = nullptr;
     // The GC's own font, measured when the first form's font cannot be loaded.
     XFontStruct* fallbackFont = nullptr;
     std::unique_ptr<SharedImage> shared;
+    ImageTraffic traffic;
 
     Display* Connection() const;
     Window Target() const;
@@ -112,6 +130,7 @@ private:
     void SetUpContext(Display* display);
     void SetColour(int32_t colour);
     void Flush();
+    void PutPart(XImage* image, int sourceX, int sourceY, unsigned w, unsigned h, int x, int y);
     XImage* ReadBack(Drawable drawable, int x, int y, int w, int h);
     void DrawPictureFile(int x, int y, int w, int h, int bitsPerPixel, const std::string& path,
                          bool keyed);

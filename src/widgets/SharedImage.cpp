@@ -66,10 +66,10 @@ bool SharedImage::Holds(const XImage& image) const {
     return &image == adopted && image.data == shared->data;
 }
 
-void SharedImage::Put(Drawable drawable, GC gc, int x, int y) {
+void SharedImage::Put(Drawable drawable, GC gc, int sourceX, int sourceY, unsigned w, unsigned h,
+                      int x, int y) {
     if (adopted == nullptr) return;
-    XShmPutImage(display, drawable, gc, shared, 0, 0, x, y, static_cast<unsigned>(shared->width),
-                 static_cast<unsigned>(shared->height), False);
+    XShmPutImage(display, drawable, gc, shared, sourceX, sourceY, x, y, w, h, False);
     pending = true;
 }
 

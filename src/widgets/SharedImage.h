@@ -30,8 +30,10 @@ public:
     bool Adopt(XImage& image);
     void Return(XImage& image);
     bool Holds(const XImage& image) const;
-    // The held image, whole, at (x, y) of the drawable.
-    void Put(Drawable drawable, GC gc, int x, int y);
+    // The w × h rectangle at (sourceX, sourceY) of the held image, at (x, y)
+    // of the drawable; the caller keeps it inside the image.
+    void Put(Drawable drawable, GC gc, int sourceX, int sourceY, unsigned w, unsigned h, int x,
+             int y);
     void Settle();
     // For a connection that has been closed, which let go of the segment on
     // the server's side: the pixels go back without a word to the server, and

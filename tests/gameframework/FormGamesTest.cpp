@@ -170,40 +170,79 @@ TEST(FormGames, TheSixthTickComposesAFrame) {
     EXPECT_TRUE(scene.Pump([&] { return scene.game->framesComposed >= before + 4; }));
 }
 
-// A frame with nothing new is not put on the window again. To see whether a
-// frame was put, a red square is drawn straight on the window first: a put
-// frame covers it.
-TEST(FormGames, AFrameIsPutOnlyWhenTheWindowMayShowSomethingElse) {
+// What a frame puts is counted at the drawing surface: a frame with nothing
+// new puts nothing, a change puts its own rectangle, an exposure the whole.
+TEST(FormGames, AFramePutsOnlyWhatTheWindowDoesNotShowYet) {
     TempDir dir;
     GameScene scene;
     ASSERT_TRUE(scene.Pump([&] { return scene.game->GetSurface() != nullptr; }));
     scene.LoadBackground();
     scene.game->deferredDrawing = true;
-    scene.game->RenderFrame();
-    const auto frameWasPut = [&] {
-        scene.game->GetSurface()->FillRect(5, 5, 4, 4, 0, -1, 0xFF0000);
+    const ImageTraffic& traffic = scene.game->GetSurface()->Traffic();
+    const auto pixelsPut = [&] {
+        const uint64_t before = traffic.pixels;
         scene.game->RenderFrame();
-        scene.Settle();
-        return XvfbEnvironment::Driver().PixelAt(scene.GameWindow(), 6, 6) ==
-               GameScene::BackgroundAt(6, 6);
+        return traffic.pixels - before;
     };
-    EXPECT_FALSE(frameWasPut());
+    constexpr uint64_t kWhole = GameScene::kWidth * GameScene::kHeight;
+    EXPECT_EQ(pixelsPut(), 0u) << "the new background was put as it loaded";
     scene.game->RenderPixel(100, 100, kWhite, true);
-    EXPECT_TRUE(frameWasPut());
-    EXPECT_FALSE(frameWasPut());
+    EXPECT_EQ(pixelsPut(), 1u);
+    EXPECT_EQ(pixelsPut(), 0u);
     scene.game->Paint();  // an exposure
-    EXPECT_TRUE(frameWasPut());
+    EXPECT_EQ(pixelsPut(), kWhole);
 
     XImage* picture = MakePicture(*scene.game, 4, 4, [](int, int) { return 0x00FF00u; });
     Sprite sprite(scene.game.get(), picture, 4, 4);
     sprite.PlaceAt(50, 50);
     scene.game->AddSprite(&sprite);
-    EXPECT_TRUE(frameWasPut());
-    EXPECT_TRUE(frameWasPut());  // a sprite may move at any time
+    EXPECT_EQ(pixelsPut(), 16u);
+    EXPECT_EQ(pixelsPut(), 0u) << "the sprite has not moved";
     scene.game->ClearSprites();
-    EXPECT_TRUE(frameWasPut());
+    EXPECT_EQ(pixelsPut(), 16u);
     EXPECT_EQ(scene.FramePixel(50, 50), GameScene::BackgroundAt(50, 50));
-    EXPECT_FALSE(frameWasPut());
+    scene.Settle();
+    EXPECT_EQ(XvfbEnvironment::Driver().PixelAt(scene.GameWindow(), 50, 50),
+              GameScene::BackgroundAt(50, 50));
+    EXPECT_EQ(pixelsPut(), 0u);
+    destroyXImage(picture);
+}
+
+// A sprite crossing a background with a persistent text on it: each frame puts
+// no more than the boxes where the sprite was and is, and the window shows
+// exactly what a whole frame composed afresh shows.
+TEST(FormGames, OneMovingSpritePutsOnlyTheRectanglesAroundIt) {
+    TempDir dir;
+    GameScene scene;
+    ASSERT_TRUE(scene.Pump([&] { return scene.game->GetSurface() != nullptr; }));
+    scene.LoadBackground();
+    scene.game->deferredDrawing = true;
+    scene.game->RenderRect(60, 40, 30, 30, 0x00FF00);
+    XImage* picture = MakePicture(*scene.game, 10, 12, [](int x, int y) {
+        return (x + y) % 3 == 0 ? 0u : 0xFF0000u | static_cast<uint32_t>(x << 8 | y);
+    });
+    Sprite sprite(scene.game.get(), picture, 10, 12);
+    scene.game->AddSprite(&sprite);
+    scene.game->RenderFrame();
+    const ImageTraffic& traffic = scene.game->GetSurface()->Traffic();
+    auto& driver = XvfbEnvironment::Driver();
+    for (int step = 0; step < 12; ++step) {
+        sprite.PlaceAt(20 + 7 * step, 30 + 3 * step);
+        const uint64_t before = traffic.pixels;
+        scene.game->RenderFrame();
+        // The old and the new box, merged: at most 17 × 15 pixels.
+        EXPECT_LE(traffic.pixels - before, 17u * 15u) << "step " << step;
+        EXPECT_GT(traffic.pixels - before, 0u) << "step " << step;
+        scene.Settle();
+        const std::vector<uint32_t> shown =
+            driver.Pixels(scene.GameWindow(), 0, 0, GameScene::kWidth, GameScene::kHeight);
+        scene.game->InvalidateFrame();
+        scene.game->RenderFrame();
+        for (int y = 0; y < GameScene::kHeight; ++y)
+            for (int x = 0; x < GameScene::kWidth; ++x)
+                ASSERT_EQ(shown[y * GameScene::kWidth + x], scene.FramePixel(x, y))
+                    << "step " << step << " at " << x << "," << y;
+    }
     destroyXImage(picture);
 }
 
