@@ -39,9 +39,21 @@ int Alive(const List& list) {
 
 }  // namespace
 
-PlayStage::PlayStage() {
+PlayStage& PlayStage::Shared(bool sharedMemory) {
+    static std::unique_ptr<PlayStage> stage;
+    if (stage == nullptr || stage->sharedMemory != sharedMemory) {
+        stage.reset();
+        stage = std::make_unique<PlayStage>(sharedMemory);
+    }
+    return *stage;
+}
+
+PlayStage::PlayStage(bool sharedMemory) : sharedMemory(sharedMemory) {
     current = this;
-    if (!test::LinkGameData(NEBULARK_DATA_DIR) || !server.Start(24, kWidth + 100, kHeight + 100))
+    const std::vector<std::string> withoutShm = {"-extension", "MIT-SHM"};
+    if (!test::LinkGameData(NEBULARK_DATA_DIR) ||
+        !server.Start(24, kWidth + 100, kHeight + 100,
+                      sharedMemory ? std::vector<std::string>{} : withoutShm))
         return;
     setenv("DISPLAY", server.DisplayName().c_str(), 1);
     aplay = std::make_unique<test::StubAplay>(dir.Path() + "/bin", 0);
@@ -126,12 +138,23 @@ PlayStage::Window PlayStage::Drive(std::chrono::milliseconds length, long& ticks
     return Window{std::chrono::duration<double>(now - start).count(), ticks - before};
 }
 
+void PlayStage::StepWithoutFrames(int ticks) {
+    for (int tick = 0; tick < ticks; ++tick) {
+        if (game->state == kPlaying)
+            game->PlayStep();
+        else if (game->state == kIntermission)
+            game->IntermissionStep();
+        AfterGameTick();
+    }
+}
+
 // The frame timer's callback: the game's tick as the timer would call it, then
 // our upkeep of the population.
 void PlayStage::GameTick(Timer* timer) {
     if (current == nullptr || current->game == nullptr) return;
     if (timer->GetParent() != current->game.get()) return;
     const auto start = std::chrono::steady_clock::now();
+    if (current->wholeFrames) current->game->InvalidateFrame();
     current->game->OnTick();
     current->tickWork += std::chrono::steady_clock::now() - start;
     current->AfterGameTick();

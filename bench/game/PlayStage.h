@@ -9,12 +9,14 @@
 #include "support/StubAplay.h"
 #include "support/TempDir.h"
 #include "support/XvfbServer.h"
+#include "widgets/DrawingSurface.h"
 #include "widgets/Form.h"
 #include "widgets/Timer.h"
 
 namespace nebulark::bench {
 
-// The game on a private Xvfb, playing level 5 (13 asteroids, 3 UFOs) with five
+// The game on a private Xvfb (with or without the shared-memory extension),
+// playing level 5 (13 asteroids, 3 UFOs) with five
 // player bullets and eleven enemy bullets kept in flight, beside a second form
 // whose only content is an empty 10 ms timer. Either timer runs alone while the
 // real event loop is driven for a wall-clock window, so the two tick rates can
@@ -37,12 +39,19 @@ namespace nebulark::bench {
 //   stand-in audio player that ends at once.
 class PlayStage {
 public:
-    PlayStage();
+    explicit PlayStage(bool sharedMemory = true);
     ~PlayStage();
     PlayStage(const PlayStage&) = delete;
     PlayStage& operator=(const PlayStage&) = delete;
 
+    // The one stage of the benchmark program, made on first use; asking for
+    // the other kind of server replaces it.
+    static PlayStage& Shared(bool sharedMemory = true);
+
     bool Ready() const { return ready; }
+    FormMain& Game() { return *game; }
+    Display* Connection() const { return screen->GetDisplay(); }
+    const ImageTraffic& Traffic() const { return game->GetSurface()->Traffic(); }
 
     struct Window {
         double seconds = 0;
@@ -53,6 +62,11 @@ public:
     Window RunEmptyTimer(std::chrono::milliseconds length);
     // The same with only the game's frame timer running.
     Window RunGame(std::chrono::milliseconds length);
+    // Game ticks with our upkeep but no frame: the play steps alone.
+    void StepWithoutFrames(int ticks);
+    // Every frame is composed and put whole, as before frames cost only what
+    // changed.
+    bool wholeFrames = false;
 
     // Sums over every game tick so far: the time the game's own tick took
     // (without our upkeep), the bullets in flight after the tick, and the
@@ -66,6 +80,7 @@ public:
 
 private:
     test::TempDir dir;
+    bool sharedMemory;
     test::XvfbServer server;
     std::unique_ptr<test::StubAplay> aplay;
     std::unique_ptr<nebulark::Screen> screen;
