@@ -6,6 +6,7 @@
 
 #include "app/Screen.h"
 #include "game/FormMain.h"
+#include "support/EventStream.h"
 #include "support/StubAplay.h"
 #include "support/TempDir.h"
 #include "support/XvfbServer.h"
@@ -51,8 +52,11 @@ public:
     // Drives the event loop for the given time with only the empty timer
     // running.
     Window RunEmptyTimer(std::chrono::milliseconds length);
-    // The same with only the game's frame timer running.
-    Window RunGame(std::chrono::milliseconds length);
+    // The same with only the game's frame timer running, and with a stream of
+    // input of the given kind sent to the game window meanwhile from a
+    // connection of its own, when one is given.
+    using Traffic = test::EventStream::Kind;
+    Window RunGame(std::chrono::milliseconds length, const Traffic* traffic = nullptr);
 
     // Sums over every game tick so far: the time the game's own tick took
     // (without our upkeep), the bullets in flight after the tick, and the
