@@ -26,7 +26,7 @@ void Frames(benchmark::State& state, bool whole) {
         state.SkipWithError("no X server, or the game could not start level 5");
         return;
     }
-    const ImageTraffic before = stage.Traffic();
+    const ImageTraffic before = stage.PutTraffic();
     for (auto _ : state) {
         state.PauseTiming();
         stage.StepWithoutFrames(kTicksPerFrame);
@@ -36,8 +36,8 @@ void Frames(benchmark::State& state, bool whole) {
         XSync(stage.Connection(), False);
     }
     const double frames = static_cast<double>(state.iterations());
-    state.counters["pixels_per_frame"] = (stage.Traffic().pixels - before.pixels) / frames;
-    state.counters["puts_per_frame"] = (stage.Traffic().puts - before.puts) / frames;
+    state.counters["pixels_per_frame"] = (stage.PutTraffic().pixels - before.pixels) / frames;
+    state.counters["puts_per_frame"] = (stage.PutTraffic().puts - before.puts) / frames;
 }
 
 void FrameAtLevelFive(benchmark::State& state) {
@@ -73,9 +73,9 @@ void BytesSentWithoutSharedMemory(benchmark::State& state) {
     for (auto _ : state)
         for (const bool whole : {false, true}) {
             stage.wholeFrames = whole;
-            const uint64_t before = stage.Traffic().bytesSent;
+            const uint64_t before = stage.PutTraffic().bytesSent;
             seconds[whole] += stage.RunGame(kWindow).seconds;
-            bytes[whole] += static_cast<double>(stage.Traffic().bytesSent - before);
+            bytes[whole] += static_cast<double>(stage.PutTraffic().bytesSent - before);
             stage.Game().RenderFrame();
         }
     stage.wholeFrames = false;

@@ -25,6 +25,12 @@ constexpr int kSafeMaxY = 400;
 constexpr int kEnemyRows[] = {65, 95, 125, 155, 185, 215};
 
 PlayStage* current = nullptr;
+
+// A held key repeats 25 times a second; a mouse reports every 8 ms.
+std::chrono::microseconds PeriodOf(PlayStage::Traffic traffic) {
+    using std::chrono::microseconds;
+    return traffic == PlayStage::Traffic::KeyRepeat ? microseconds(40000) : microseconds(8000);
+}
 DateTime benchTime;
 
 template <class List>
@@ -119,7 +125,10 @@ PlayStage::Window PlayStage::RunEmptyTimer(std::chrono::milliseconds length) {
     return window;
 }
 
-PlayStage::Window PlayStage::RunGame(std::chrono::milliseconds length) {
+PlayStage::Window PlayStage::RunGame(std::chrono::milliseconds length, const Traffic* traffic) {
+    std::unique_ptr<test::EventStream> stream;
+    if (traffic != nullptr)
+        stream = std::make_unique<test::EventStream>(game->GetWindow(), *traffic, PeriodOf(*traffic));
     game->GetFrameTimer()->Start();
     const Window window = Drive(length, gameTicks);
     game->GetFrameTimer()->Stop();

@@ -6,6 +6,7 @@
 
 #include "app/Screen.h"
 #include "game/FormMain.h"
+#include "support/EventStream.h"
 #include "support/StubAplay.h"
 #include "support/TempDir.h"
 #include "support/XvfbServer.h"
@@ -51,7 +52,7 @@ public:
     bool Ready() const { return ready; }
     FormMain& Game() { return *game; }
     Display* Connection() const { return screen->GetDisplay(); }
-    const ImageTraffic& Traffic() const { return game->GetSurface()->Traffic(); }
+    const ImageTraffic& PutTraffic() const { return game->GetSurface()->Traffic(); }
 
     struct Window {
         double seconds = 0;
@@ -60,8 +61,11 @@ public:
     // Drives the event loop for the given time with only the empty timer
     // running.
     Window RunEmptyTimer(std::chrono::milliseconds length);
-    // The same with only the game's frame timer running.
-    Window RunGame(std::chrono::milliseconds length);
+    // The same with only the game's frame timer running, and with a stream of
+    // input of the given kind sent to the game window meanwhile from a
+    // connection of its own, when one is given.
+    using Traffic = test::EventStream::Kind;
+    Window RunGame(std::chrono::milliseconds length, const Traffic* traffic = nullptr);
     // Game ticks with our upkeep but no frame: the play steps alone.
     void StepWithoutFrames(int ticks);
     // Every frame is composed and put whole, as before frames cost only what

@@ -6,7 +6,11 @@
 // iteration, so a change of load on the machine falls on both alike. Beside
 // them: the wall time of the game's own work per tick, which the loss follows
 // (1 % of the rate is 100 us per tick) and which varies far less with the
-// load, and the bullets in flight on average.
+// load, and the bullets in flight on average. Two more rows play the same
+// turns while a second connection sends the game window what a player's
+// desktop sends it: the repeats of a held key, or the reports of a moving
+// mouse. One more has every frame composed and put whole, as frames were
+// before they cost only what changed.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -23,7 +27,8 @@ bench::PlayStage& TheStage() {
     return bench::PlayStage::Shared();
 }
 
-void TickRate(benchmark::State& state, bool wholeFrames) {
+// The game's window of each turn runs under `traffic` when one is given.
+void TickRate(benchmark::State& state, const bench::PlayStage::Traffic* traffic, bool wholeFrames) {
     bench::PlayStage& stage = TheStage();
     if (!stage.Ready()) {
         state.SkipWithError("no X server, or the game could not start level 5");
@@ -36,7 +41,7 @@ void TickRate(benchmark::State& state, bool wholeFrames) {
     stage.wholeFrames = wholeFrames;
     for (auto _ : state) {
         const auto e = stage.RunEmptyTimer(kWindow);
-        const auto g = stage.RunGame(kWindow);
+        const auto g = stage.RunGame(kWindow, traffic);
         empty.seconds += e.seconds;
         empty.ticks += e.ticks;
         game.seconds += g.seconds;
@@ -55,12 +60,24 @@ void TickRate(benchmark::State& state, bool wholeFrames) {
     state.counters["enemy_bullets"] = (stage.enemyBulletsSeen - enemyBefore) / ticks;
     state.counters["rebuilds"] = static_cast<double>(stage.rebuilds - rebuildsBefore);
 }
-BENCHMARK_CAPTURE(TickRate, frames_where_changed, false)
+constexpr auto kKeyRepeats = bench::PlayStage::Traffic::KeyRepeat;
+constexpr auto kPointerMotion = bench::PlayStage::Traffic::PointerMotion;
+
+BENCHMARK_CAPTURE(TickRate, quiet, nullptr, false)
     ->Iterations(30)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();
-// Every frame composed and put whole, as before frames cost only what changed.
-BENCHMARK_CAPTURE(TickRate, whole_frames, true)
+BENCHMARK_CAPTURE(TickRate, quiet_whole_frames, nullptr, true)
+    ->Iterations(30)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
+// A cursor key held, as the server repeats it, 25 times a second.
+BENCHMARK_CAPTURE(TickRate, key_repeats, &kKeyRepeats, false)
+    ->Iterations(30)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
+// The pointer moving over the window, a report every 8 ms.
+BENCHMARK_CAPTURE(TickRate, pointer_motion, &kPointerMotion, false)
     ->Iterations(30)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();

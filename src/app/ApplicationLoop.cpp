@@ -1,5 +1,7 @@
 #include <sys/select.h>
 
+#include <algorithm>
+#include <chrono>
 #include <utility>
 
 #include "app/Application.h"
@@ -15,7 +17,37 @@ namespace Application {
 
 namespace {
 
+using IdleClock = std::chrono::steady_clock;
+using std::chrono::microseconds;
+
 constexpr int kIdleStepMs = 10;
+constexpr microseconds kIdleStep{kIdleStepMs * 1000};
+
+int WaitReadable(int descriptor, microseconds limit) {
+    if (descriptor < 0 || descriptor >= FD_SETSIZE) return -1;
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(descriptor, &readable);
+    const long us = static_cast<long>(limit.count());
+    timeval timeout{us / 1000000, us % 1000000};
+    return select(descriptor + 1, &readable, nullptr, nullptr, &timeout);
+}
+
+// Waits out what is left of the current idle step and keeps the time waited,
+// so that input arriving more often than once a step cannot starve the
+// timers: the step completes once a whole step of idle waiting has been
+// gathered, however many waits it took. Answers true when the step completed.
+bool WaitIdleStep(int descriptor) {
+    microseconds& waited = State().idleWaited;
+    const microseconds left = kIdleStep - waited;
+    const auto start = IdleClock::now();
+    const int ready = WaitReadable(descriptor, left);
+    const auto spent = std::chrono::ceil<microseconds>(IdleClock::now() - start);
+    waited += std::min(spent, left);
+    if (ready != 0 && waited < kIdleStep) return false;
+    waited = microseconds::zero();
+    return true;
+}
 
 bool IsTimerRegistered(const GUIElement* timer) {
     for (const GUIElement* element : State().timers)
@@ -45,15 +77,14 @@ Display* BeginRun(Form* mainForm) {
     return display;
 }
 
-// Timer time runs only while the connection stays quiet for a whole 10 ms
-// wait. A wait that ends without a queued event (an error reply, a signal)
-// starts the next pass rather than blocking in XNextEvent, so the timers keep
-// running.
+// Timer time runs only while the loop waits idle on the connection, in steps
+// of exactly 10 ms; the time spent handling events is not counted. A wait that
+// ends without a queued event (an error reply, a signal) starts the next pass
+// rather than blocking in XNextEvent, so the timers keep running.
 void RunPass(Display* display) {
     DeletePending();
     if (!State().timers.empty() && XPending(display) == 0) {
-        const int ready = WaitForInput(ConnectionNumber(display), kIdleStepMs);
-        if (ready == 0) {
+        if (WaitIdleStep(ConnectionNumber(display))) {
             AdvanceTimers(kIdleStepMs);
             return;
         }
@@ -79,12 +110,7 @@ void EndRun(Form* mainForm) {
 }
 
 int WaitForInput(int descriptor, int ms) {
-    if (descriptor < 0 || descriptor >= FD_SETSIZE) return -1;
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(descriptor, &readable);
-    timeval timeout{ms / 1000, (ms % 1000) * 1000};
-    return select(descriptor + 1, &readable, nullptr, nullptr, &timeout);
+    return WaitReadable(descriptor, std::chrono::milliseconds(ms));
 }
 
 // The pass visits the timers registered when it began. A callback may add or

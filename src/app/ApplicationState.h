@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -24,6 +25,8 @@ struct ApplicationState {
     Form* messageBoxForm = nullptr;
     std::vector<GUIElement*> pendingDeletes;
     Form* mainForm = nullptr;
+    // Idle time gathered towards the event loop's current 10 ms timer step.
+    std::chrono::microseconds idleWaited{0};
 };
 
 ApplicationState& State();

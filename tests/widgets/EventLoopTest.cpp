@@ -13,6 +13,7 @@
 
 #include "WidgetKit.h"
 #include "app/Application.h"
+#include "support/EventStream.h"
 #include "support/TempDir.h"
 #include "support/XvfbEnvironment.h"
 #include "util/MillisecondCounter.h"
@@ -220,7 +221,9 @@ void countFire(Timer*) {
     ++fires;
 }
 
-TEST_F(EventLoop, TimersAdvanceOnlyOnQuietPasses) {
+// A pass that handles an event adds no timer time; quiet passes add whole
+// 10 ms steps.
+TEST_F(EventLoop, TimersAdvanceOnlyWhileTheLoopWaitsIdle) {
     Timer timer(&form, 10);
     timer.setOnElapsed(countFire);
     timer.Start();
@@ -242,6 +245,27 @@ TEST_F(EventLoop, TimersAdvanceOnlyOnQuietPasses) {
         Application::RunPass(Connection());
         EXPECT_EQ(fires, firesAfterPass);
     }
+}
+
+// Input arriving more often than once a step (a mouse reports every 8 ms)
+// must not starve the timers: the idle time between events still adds up.
+TEST_F(EventLoop, TimersKeepTheirPaceUnderASteadyStreamOfEvents) {
+    Timer timer(&form, 10);
+    timer.setOnElapsed(countFire);
+    fires = 0;
+    timer.Start();
+    const auto start = std::chrono::steady_clock::now();
+    {
+        test::EventStream stream(window(), test::EventStream::Kind::Messages,
+                                 std::chrono::microseconds(4000));
+        ASSERT_TRUE(stream.Ok());
+        while (std::chrono::steady_clock::now() - start < std::chrono::seconds(1))
+            Application::RunPass(Connection());
+        EXPECT_GT(stream.Sent(), 200);
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GE(fires / seconds, 80.0);
 }
 
 TEST_F(EventLoop, ATickMessageAdvancesTheMillisecondCounter) {
