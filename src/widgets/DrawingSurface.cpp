@@ -394,16 +394,17 @@ void DrawingSurface::DrawImagePart(int x, int y, int w, int h, XImage* image, in
     if (!Ready() || image == nullptr) return;
     const unsigned width = static_cast<unsigned>(w > 0 ? w : image->width);
     const unsigned height = static_cast<unsigned>(h > 0 ? h : image->height);
-    PutPart(image, sourceX, sourceY, width, height, x, y);
+    PutPart(image, sourceX, sourceY, width, height, x, y, true);
     Flush();
 }
 
 void DrawingSurface::DrawImageRects(XImage* image, const std::vector<PixelRect>& rects) {
     if (!Ready() || image == nullptr) return;
-    for (const PixelRect& rect : rects) {
+    for (size_t i = 0; i < rects.size(); ++i) {
+        const PixelRect& rect = rects[i];
         if (rect.Empty()) continue;
         PutPart(image, rect.x, rect.y, static_cast<unsigned>(rect.w), static_cast<unsigned>(rect.h),
-                rect.x, rect.y);
+                rect.x, rect.y, i + 1 == rects.size());
     }
     Flush();
 }
@@ -412,7 +413,7 @@ void DrawingSurface::DrawImageRects(XImage* image, const std::vector<PixelRect>&
 // more than the request. The rectangle is first cut to the image, as Xlib
 // cuts a plain put (the server would refuse a shared one reaching outside).
 void DrawingSurface::PutPart(XImage* image, int sourceX, int sourceY, unsigned w, unsigned h, int x,
-                             int y) {
+                             int y, bool last) {
     Blit part{x, y, w, h, sourceX, sourceY};
     if (!clipToSource(part, image->width, image->height)) return;
     const bool shares = shared != nullptr && shared->Holds(*image);
@@ -422,7 +423,7 @@ void DrawingSurface::PutPart(XImage* image, int sourceX, int sourceY, unsigned w
     ++traffic.puts;
     traffic.pixels += uint64_t{pw} * ph;
     if (shares) {
-        shared->Put(Target(), gc, sx, sy, pw, ph, tx, ty);
+        shared->Put(Target(), gc, sx, sy, pw, ph, tx, ty, last);
         return;
     }
     // A row of a plain put goes out padded to whole 32-bit units.

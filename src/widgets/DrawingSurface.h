@@ -130,7 +130,8 @@ private:
     void SetUpContext(Display* display);
     void SetColour(int32_t colour);
     void Flush();
-    void PutPart(XImage* image, int sourceX, int sourceY, unsigned w, unsigned h, int x, int y);
+    void PutPart(XImage* image, int sourceX, int sourceY, unsigned w, unsigned h, int x, int y,
+                 bool last);
     XImage* ReadBack(Drawable drawable, int x, int y, int w, int h);
     void DrawPictureFile(int x, int y, int w, int h, int bitsPerPixel, const std::string& path,
                          bool keyed);

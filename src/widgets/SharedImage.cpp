@@ -67,17 +67,22 @@ bool SharedImage::Holds(const XImage& image) const {
 }
 
 void SharedImage::Put(Drawable drawable, GC gc, int sourceX, int sourceY, unsigned w, unsigned h,
-                      int x, int y) {
+                      int x, int y, bool last) {
     if (adopted == nullptr) return;
-    XShmPutImage(display, drawable, gc, shared, sourceX, sourceY, x, y, w, h, False);
+    XShmPutImage(display, drawable, gc, shared, sourceX, sourceY, x, y, w, h, last ? True : False);
+    lastPut = NextRequest(display) - 1;
     pending = true;
 }
 
-// A round trip: the server handles requests in order, so once it has answered
-// it has finished every put sent before.
+// The server handles requests in order and numbers its events after the
+// last request it has handled, so once an event or reply numbered at or past
+// the last put has been read, the server has finished every put. The
+// completion event asked for with the last put is usually in by now; only
+// when it is not does a round trip wait for the server.
 void SharedImage::Settle() {
     if (!pending) return;
-    XSync(display, False);
+    if (LastKnownRequestProcessed(display) < lastPut) XEventsQueued(display, QueuedAfterReading);
+    if (LastKnownRequestProcessed(display) < lastPut) XSync(display, False);
     pending = false;
 }
 

@@ -13,7 +13,9 @@ namespace nebulark {
 // The image stays the caller's: Adopt moves its pixels into the segment and
 // points the image there, Return moves them back into the image's own buffer.
 // The server reads the segment after the put request has left, so before the
-// pixels are changed again Settle waits for it to have done so.
+// pixels are changed again Settle waits for it to have done so. The last put
+// of a batch asks the server for a completion event; once that has been read
+// (the event loop reads it in its idle wait), Settle needs no round trip.
 //
 // Where the server lacks the extension, cannot reach the segment (a
 // connection from another machine) or keeps its pixels in another format,
@@ -31,9 +33,10 @@ public:
     void Return(XImage& image);
     bool Holds(const XImage& image) const;
     // The w × h rectangle at (sourceX, sourceY) of the held image, at (x, y)
-    // of the drawable; the caller keeps it inside the image.
+    // of the drawable; the caller keeps it inside the image. `last` marks the
+    // last put of a batch.
     void Put(Drawable drawable, GC gc, int sourceX, int sourceY, unsigned w, unsigned h, int x,
-             int y);
+             int y, bool last);
     void Settle();
     // For a connection that has been closed, which let go of the segment on
     // the server's side: the pixels go back without a word to the server, and
@@ -49,8 +52,10 @@ private:
     XImage* shared = nullptr;
     XImage* adopted = nullptr;
     char* ownPixels = nullptr;
-    // A put the server may still be reading the segment for.
+    // A put the server may still be reading the segment for, and the
+    // request number of the last one.
     bool pending = false;
+    unsigned long lastPut = 0;
 
     bool MakeSegment(const XImage& image);
     bool Attach();
