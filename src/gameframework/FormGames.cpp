@@ -216,10 +216,14 @@ void FormGames::RenderFrame() {
     if (deferredDrawing) {
         // Drawing is let through only while the frame is composed here.
         deferredDrawing = false;
-        ComposeFrame();
+        const bool inPart = ComposeFrame();
         deferredDrawing = true;
+        if (inPart) {
+            PutAreas(changed);
+            return;
+        }
     }
-    PutDamage();
+    PutAreas(damage.Rects());
 }
 
 bool FormGames::ShowsMovingSprites() const {
@@ -230,7 +234,11 @@ bool FormGames::ShowsMovingSprites() const {
 // Whole, the frame is composed as the sprites draw: the background copy, then
 // every sprite over it. Otherwise the sprites' drawing is only recorded, and
 // the areas where it differs from the last frame's are composed again alone.
-void FormGames::ComposeFrame() {
+// Those go in `changed`; where every pixel put goes through the connection,
+// only the parts whose pixels changed, with all of what was written into the
+// buffer since the last frame (which the buffer held before the composition).
+// Answers whether the frame was composed in part.
+bool FormGames::ComposeFrame() {
     const bool whole = damage.Whole() || !plan.LastFrameKnown();
     if (whole) {
         damage.AddWhole();
@@ -239,12 +247,21 @@ void FormGames::ComposeFrame() {
     composing = whole ? Composing::RecordAndDraw : Composing::Record;
     RecordSprites();
     composing = Composing::No;
+    if (!whole) written = damage.Rects();
     plan.CollectChanges(damage);
-    if (whole || damage.Empty()) return;
+    if (whole) return false;
+    changed.clear();
+    if (damage.Empty()) return true;
     FrameImage frame = View(bmpScreenBuffer);
     const FrameImage copy = View(backgroundCopy);
-    for (const PixelRect& area : damage.Rects())
-        plan.Compose(frame, copy, area);
+    const bool bytesCount = !surface->SharesImage(bmpScreenBuffer);
+    for (const PixelRect& area : damage.Rects()) {
+        PixelRect part = plan.Compose(frame, copy, area, bytesCount);
+        for (const PixelRect& rect : written)
+            part = part.Bounds(rect.Intersection(area));
+        if (!part.Empty()) changed.push_back(part);
+    }
+    return true;
 }
 
 void FormGames::RecordSprites() {
@@ -257,9 +274,8 @@ void FormGames::RecordSprites() {
     }
 }
 
-void FormGames::PutDamage() {
-    if (surface != nullptr && !damage.Empty())
-        surface->DrawImageRects(bmpScreenBuffer, damage.Rects());
+void FormGames::PutAreas(const std::vector<PixelRect>& areas) {
+    if (surface != nullptr && !areas.empty()) surface->DrawImageRects(bmpScreenBuffer, areas);
     damage.Clear();
     spritesChanged = false;
 }

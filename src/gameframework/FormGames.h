@@ -116,8 +116,12 @@ private:
     // reaches the frame buffer at once only when the frame is composed whole.
     enum class Composing { No, Record, RecordAndDraw };
 
-    // The parts of the frame buffer the window does not show as they are.
+    // The parts of the frame buffer the window does not show as they are;
+    // those written into it between frames; and those that a frame composed
+    // in part has changed.
     DamageRegion damage;
+    std::vector<PixelRect> written;
+    std::vector<PixelRect> changed;
     FramePlan plan;
     Composing composing = Composing::No;
     // The sprite list has changed since the last frame.
@@ -126,9 +130,10 @@ private:
     FrameImage View(XImage* image);
     FrameImage ViewUnsettled(XImage* image) const;
     bool ShowsMovingSprites() const;
-    void ComposeFrame();
+    bool ComposeFrame();
     void RecordSprites();
-    void PutDamage();
+    // Puts the areas of the frame buffer; the window then shows all of it.
+    void PutAreas(const std::vector<PixelRect>& areas);
     // A write into the frame buffer: the window must be given the rectangle.
     // Drawn outside a composition, a sprite's picture is one the plan knows
     // nothing of.

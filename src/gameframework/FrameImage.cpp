@@ -55,6 +55,15 @@ void BlendRowWords(const uint8_t* from, uint8_t* to, int count, bool transparent
     }
 }
 
+// Whole 4-byte pixels are compared as words.
+bool SamePixel(const uint8_t* a, const uint8_t* b, int bytes) {
+    if (bytes != 4) return std::memcmp(a, b, static_cast<size_t>(bytes)) == 0;
+    uint32_t x, y;
+    std::memcpy(&x, a, 4);
+    std::memcpy(&y, b, 4);
+    return x == y;
+}
+
 }  // namespace
 
 FrameImage::FrameImage(uint8_t* data, int width, int height, int bytesPerLine,
@@ -117,6 +126,39 @@ void FrameImage::Blend(const FrameImage& source, int x, int y, SourceRect rect, 
         else
             BlendRow<false>(from, to, copy, count, transparent, source.layout, layout);
     }
+}
+
+void FrameImage::CopyOut(const PixelRect& area, std::vector<uint8_t>& rows) const {
+    const size_t rowBytes = static_cast<size_t>(area.w) * layout.bytesPerPixel;
+    // Grown only: shrinking and growing again would clear the bytes each time.
+    if (rows.size() < rowBytes * static_cast<size_t>(area.h))
+        rows.resize(rowBytes * static_cast<size_t>(area.h));
+    for (int row = 0; row < area.h; ++row)
+        std::memcpy(rows.data() + rowBytes * row, Pixel(area.x, area.y + row), rowBytes);
+}
+
+// Equal rows, the most, are passed over by one comparison each; in a row
+// that differs the first and last differing pixels are found from its ends.
+PixelRect FrameImage::ChangedFrom(const std::vector<uint8_t>& rows, const PixelRect& area) const {
+    const int step = layout.bytesPerPixel;
+    const size_t rowBytes = static_cast<size_t>(area.w) * step;
+    int left = area.w, right = -1, top = -1, bottom = -1;
+    for (int row = 0; row < area.h; ++row) {
+        const uint8_t* before = rows.data() + rowBytes * row;
+        const uint8_t* now = Pixel(area.x, area.y + row);
+        if (std::memcmp(before, now, rowBytes) == 0) continue;
+        if (top < 0) top = row;
+        bottom = row;
+        int first = 0, last = area.w - 1;
+        while (SamePixel(before + first * step, now + first * step, step))
+            ++first;
+        while (SamePixel(before + last * step, now + last * step, step))
+            --last;
+        left = std::min(left, first);
+        right = std::max(right, last);
+    }
+    if (top < 0) return PixelRect{};
+    return PixelRect{area.x + left, area.y + top, right - left + 1, bottom - top + 1};
 }
 
 void FrameImage::SetPixel(int x, int y, uint32_t colour) {

@@ -4,9 +4,11 @@
 #include <X11/Xutil.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "images/PixelLayout.h"
 #include "util/Blit.h"
+#include "util/PixelRect.h"
 
 namespace nebulark {
 
@@ -53,6 +55,11 @@ public:
     // given, receives the same pixels.
     void Blend(const FrameImage& source, int x, int y, SourceRect rect, bool transparent,
                FrameImage* alsoInto = nullptr);
+    // The rows of `area` (inside the image), one after the other.
+    void CopyOut(const PixelRect& area, std::vector<uint8_t>& rows) const;
+    // The smallest part of `area` holding every pixel that differs from the
+    // rows CopyOut gave; empty when none does.
+    PixelRect ChangedFrom(const std::vector<uint8_t>& rows, const PixelRect& area) const;
     // Sets one pixel to 0xRRGGBB; nothing outside the image.
     void SetPixel(int x, int y, uint32_t colour);
     // 0xRRGGBB of one pixel; 0 outside the image.

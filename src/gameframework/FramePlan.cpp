@@ -148,14 +148,16 @@ size_t FramePlan::FindInLast(int id) {
     return last.sprites.size();
 }
 
-void FramePlan::Compose(FrameImage& target, const FrameImage& background,
-                        const PixelRect& area) const {
+PixelRect FramePlan::Compose(FrameImage& target, const FrameImage& background,
+                             const PixelRect& area, bool findChanged) {
+    if (findChanged) target.CopyOut(area, before);
     target.CopyRectFrom(background, area.x, area.y, area.w, area.h);
     for (const SpriteSteps& sprite : current.sprites) {
         if (!sprite.box.Meets(area)) continue;
         for (size_t i = sprite.first; i < sprite.end; ++i)
             current.steps[i].DrawWithin(target, background, area);
     }
+    return findChanged ? target.ChangedFrom(before, area) : area;
 }
 
 }  // namespace nebulark

@@ -40,8 +40,12 @@ public:
     // it when the last frame is not known. The recorded frame is then known.
     void CollectChanges(DamageRegion& damage);
     // Draws the recorded frame within `area`: the background's pixels, then
-    // every sprite that reaches into the area, in order.
-    void Compose(FrameImage& target, const FrameImage& background, const PixelRect& area) const;
+    // every sprite that reaches into the area, in order. Answers the area, or
+    // with `findChanged` the part of it whose pixels changed (a sprite drawn
+    // again where it was, or the blank edges of a moved one, change nothing),
+    // which takes a copy and a comparison of the area's pixels.
+    PixelRect Compose(FrameImage& target, const FrameImage& background, const PixelRect& area,
+                      bool findChanged);
 
 private:
     struct Step {
@@ -79,6 +83,8 @@ private:
     // them the frame being recorded still draws.
     std::vector<std::pair<int, size_t>> lastById;
     std::vector<bool> stillDrawn;
+    // The pixels of an area before it is composed again.
+    std::vector<uint8_t> before;
 
     void Add(const Step& step);
     size_t FindInLast(int id);

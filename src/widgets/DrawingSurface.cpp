@@ -117,6 +117,10 @@ void DrawingSurface::UnshareImage(XImage* image) {
         shared->Return(*image);
 }
 
+bool DrawingSurface::SharesImage(const XImage* image) const {
+    return image != nullptr && shared != nullptr && shared->Holds(*image);
+}
+
 void DrawingSurface::FinishImageTransfers() {
     if (shared != nullptr && Connection() != nullptr) shared->Settle();
 }

@@ -56,6 +56,7 @@ public:
     // its pixels are changed.
     void ShareImage(XImage* image);
     void UnshareImage(XImage* image);
+    bool SharesImage(const XImage* image) const;
     // Waits until the server has read the shared image drawn last.
     void FinishImageTransfers();
 
