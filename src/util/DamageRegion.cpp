@@ -1,5 +1,6 @@
 #include "util/DamageRegion.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace nebulark {
@@ -14,7 +15,13 @@ int64_t Waste(const PixelRect& a, const PixelRect& b) {
 }
 
 // Overlapping rectangles are always merged, so that the list stays disjoint.
+// Between two rectangles a gap wider or taller than the slack leaves at least
+// that many pixels of their bounding box uncovered, which settles most pairs
+// without working out the waste.
 bool WorthMerging(const PixelRect& a, const PixelRect& b) {
+    const int gapX = std::max(a.x, b.x) - std::min(a.Right(), b.Right());
+    const int gapY = std::max(a.y, b.y) - std::min(a.Bottom(), b.Bottom());
+    if (gapX > DamageRegion::kMergeSlack || gapY > DamageRegion::kMergeSlack) return false;
     return a.Meets(b) || Waste(a, b) <= DamageRegion::kMergeSlack;
 }
 
@@ -26,21 +33,24 @@ void DamageRegion::Resize(int newWidth, int newHeight) {
     AddWhole();
 }
 
-// A merged rectangle may now reach others, so the search starts again after
-// each merge.
+// A merged rectangle may now reach others passed over before, so the list is
+// gone through again until a pass merges nothing.
 void DamageRegion::Add(const PixelRect& rect) {
     if (whole) return;
     PixelRect merged = rect.Intersection(PixelRect{0, 0, width, height});
     if (merged.Empty()) return;
-    for (size_t i = 0; i < rects.size();) {
-        if (!WorthMerging(rects[i], merged)) {
-            ++i;
-            continue;
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (size_t i = 0; i < rects.size();) {
+            if (!WorthMerging(rects[i], merged)) {
+                ++i;
+                continue;
+            }
+            merged = merged.Bounds(rects[i]);
+            rects[i] = rects.back();
+            rects.pop_back();
+            grew = true;
         }
-        merged = merged.Bounds(rects[i]);
-        rects[i] = rects.back();
-        rects.pop_back();
-        i = 0;
     }
     rects.push_back(merged);
     if (rects.size() > kMaxRects) MergeCheapestPair();
