@@ -133,8 +133,14 @@ void FramePlan::CollectChanges(DamageRegion& damage) {
             anyKept = true;
             continue;
         }
-        damage.Add(before.box);
-        damage.Add(sprite.box);
+        // A sprite moved by a step or shown in another frame covers much the
+        // same place: the two boxes go in as one.
+        if (before.box.Meets(sprite.box)) {
+            damage.Add(before.box.Bounds(sprite.box));
+        } else {
+            damage.Add(before.box);
+            damage.Add(sprite.box);
+        }
     }
     for (size_t i = 0; i < last.sprites.size(); ++i)
         if (!stillDrawn[i]) damage.Add(last.sprites[i].box);

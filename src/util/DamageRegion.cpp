@@ -72,6 +72,9 @@ const std::vector<PixelRect>& DamageRegion::Rects() {
         return wholeList;
     }
     CollapseWhenCheaper();
+    std::sort(rects.begin(), rects.end(), [](const PixelRect& a, const PixelRect& b) {
+        return a.y != b.y ? a.y < b.y : a.x < b.x;
+    });
     return rects;
 }
 

@@ -39,7 +39,8 @@ public:
     bool Whole() const { return whole; }
     // The rectangles to draw again: one covering the picture when the region
     // is whole, else the disjoint list, or its bounding box where that is
-    // cheaper.
+    // cheaper; top to bottom, so that they are drawn going one way through
+    // memory.
     const std::vector<PixelRect>& Rects();
     // Pixels covered.
     int64_t Area() const;
