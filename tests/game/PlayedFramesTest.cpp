@@ -1,6 +1,7 @@
 // A level played for some hundred ticks, with hits, a lost life and the
 // status line changing: every frame is composed and put only where it
 // changed, and the window must show what a frame composed whole shows.
+// Everything is put through the shared memory the server offers.
 #include "GameStage.h"
 #include "controls/MyImage.h"
 #include "game/KeyActions.h"
@@ -74,6 +75,8 @@ TEST_F(PlayedFrames, TheWindowAlwaysShowsTheWholeComposition) {
     EXPECT_EQ(compared, 40);
     EXPECT_GT(game->score, 0) << "no UFO was hit";
     EXPECT_GT(livesLost, 0);
+    EXPECT_EQ(game->GetSurface()->Traffic().bytesSent, 0u)
+        << "every frame and picture, the lost ship's included, went through shared memory";
 }
 
 }  // namespace
