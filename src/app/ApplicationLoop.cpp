@@ -5,6 +5,7 @@
 #include "app/Application.h"
 #include "app/ApplicationState.h"
 #include "app/Screen.h"
+#include "util/ChildProcesses.h"
 #include "util/Log.h"
 #include "widgets/Form.h"
 #include "widgets/Timer.h"
@@ -50,6 +51,7 @@ Display* BeginRun(Form* mainForm) {
 // starts the next pass rather than blocking in XNextEvent, so the timers keep
 // running.
 void RunPass(Display* display) {
+    reapFinishedChildren();
     DeletePending();
     if (!State().timers.empty() && XPending(display) == 0) {
         const int ready = WaitForInput(ConnectionNumber(display), kIdleStepMs);

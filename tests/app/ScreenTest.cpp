@@ -1,15 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <X11/extensions/XTest.h>
+#include <dirent.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdlib>
+#include <memory>
 
 #include "app/Screen.h"
+#include "support/ProcessProbe.h"
 #include "support/TempDir.h"
 #include "support/XvfbEnvironment.h"
+#include "util/ChildProcesses.h"
 
 using AppScreen = nebulark::Screen;
 using nebulark::test::TempDir;
+using nebulark::test::WaitFor;
 using nebulark::test::XvfbEnvironment;
 using nebulark::test::XvfbServer;
 
@@ -76,4 +84,68 @@ TEST(Screen, ShallowServerIsReportedButUsed) {
     EXPECT_EQ(screen.GetDepth(), 16);
     EXPECT_EQ(TempDir::Read("log.txt"), "This app requires 24-bit depth.\n");
     EXPECT_TRUE(screen.Close());
+}
+
+namespace {
+
+// What a descriptor refers to, as "socket:[inode]" and the like.
+std::string TargetOf(const std::string& link) {
+    char target[256] = "";
+    return readlink(link.c_str(), target, sizeof target - 1) > 0 ? target : "";
+}
+
+std::vector<std::string> DescriptorTargets(pid_t pid) {
+    std::vector<std::string> targets;
+    const std::string folder = "/proc/" + std::to_string(pid) + "/fd";
+    DIR* fds = opendir(folder.c_str());
+    while (const dirent* entry = fds != nullptr ? readdir(fds) : nullptr)
+        targets.push_back(TargetOf(folder + "/" + entry->d_name));
+    if (fds != nullptr) closedir(fds);
+    return targets;
+}
+
+bool IsTopLevelWindow(Display* display, Window window) {
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
+    const bool found = std::find(children, children + count, window) != children + count;
+    if (children != nullptr) XFree(children);
+    return found;
+}
+
+}  // namespace
+
+// A child forked without exec closes its copy of the connection, so the
+// server drops the program's windows as soon as the program lets go of them,
+// while the child plays on.
+TEST(Screen, ForkedChildrenLeaveTheConnectionToTheProgram) {
+    TempDir dir;
+    auto screen = std::make_unique<AppScreen>("title");
+    Display* display = screen->GetDisplay();
+    ASSERT_NE(display, nullptr);
+    const Window window =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+    XSync(display, False);
+    const std::string connection =
+        TargetOf("/proc/self/fd/" + std::to_string(ConnectionNumber(display)));
+    ASSERT_EQ(connection.rfind("socket:", 0), 0u) << connection;
+
+    int running[2];
+    ASSERT_EQ(pipe(running), 0);
+    const pid_t child = nebulark::startChildProcess([&running] {
+        write(running[1], "r", 1);
+        pause();
+    });
+    ASSERT_GT(child, 0);
+    char started = 0;
+    ASSERT_EQ(read(running[0], &started, 1), 1);
+    const auto targets = DescriptorTargets(child);
+    EXPECT_EQ(std::find(targets.begin(), targets.end(), connection), targets.end());
+
+    screen.reset();
+    Display* driver = XvfbEnvironment::Driver().Connection();
+    EXPECT_TRUE(
+        WaitFor([&] { return !IsTopLevelWindow(driver, window); }, std::chrono::seconds(2)));
+    EXPECT_TRUE(nebulark::signalChildProcess(child, SIGTERM));
+    EXPECT_TRUE(WaitFor([] { return nebulark::reapFinishedChildren() == 1; }));
 }

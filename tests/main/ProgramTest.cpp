@@ -20,12 +20,14 @@
 #include "support/TempDir.h"
 #include "support/XDriver.h"
 #include "support/XvfbEnvironment.h"
+#include "support/XvfbServer.h"
 
 using nebulark::test::ChildrenOf;
 using nebulark::test::TempDir;
 using nebulark::test::WaitFor;
 using nebulark::test::XDriver;
 using nebulark::test::XvfbEnvironment;
+using nebulark::test::XvfbServer;
 
 namespace {
 
@@ -219,6 +221,60 @@ TEST_F(Program, WithoutItsPicturesItOpensItsWindowAndSaysWhatIsMissing) {
     EXPECT_TRUE(WaitFor(
         [] { return TempDir::Read("log.txt").find("Data/blank.bin") != std::string::npos; }));
     const int status = CloseGame(driver, window, game);
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+namespace {
+
+// Waits until the game, started in a folder without its pictures, has its
+// window up and has passed the title's loading pause into the event loop.
+bool WaitForTitle(const XDriver& driver) {
+    return WaitFor([&] { return FindGameWindow(driver) != 0; }, std::chrono::seconds(10)) &&
+           WaitFor([] { return CountLines(TempDir::Read("log.txt"), ": non trovato") == 6; },
+                   std::chrono::seconds(10));
+}
+
+}  // namespace
+
+// The server going away ends the game as a close would: status 0, one line in
+// the log, and no reader or block left behind.
+TEST_F(Program, LosingTheServerEndsTheGameCleanly) {
+    TempDir dir;
+    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    XvfbServer server;
+    ASSERT_TRUE(server.Start());
+    setenv("DISPLAY", server.DisplayName().c_str(), 1);
+    const pid_t game = StartGame();
+    {
+        const XDriver driver;
+        ASSERT_TRUE(WaitForTitle(driver));
+    }
+    server.Stop();
+    const int status = nebulark::test::WaitForChild(game, std::chrono::seconds(1));
+    ASSERT_TRUE(status != -1 && WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(CountLines(TempDir::Read("log.txt"), "Connessione con il server X perduta\n"), 1);
+    for (const auto& child : ChildrenOf(getpid()))
+        EXPECT_NE(child.name, "nebulark") << "left behind: pid " << child.pid << " " << child.state;
+}
+
+// A joystick reader that ends at once (the joystick is switched off) is
+// reaped, not left defunct beside the game.
+TEST_F(Program, AReaderThatEndsEarlyIsNotLeftDefunct) {
+    TempDir dir;
+    TempDir::Write("joystick.cfg", "JoystickEnable= 0\n");
+    XDriver& driver = XvfbEnvironment::Driver();
+    const pid_t game = StartGame();
+    ASSERT_TRUE(WaitForTitle(driver));
+    EXPECT_TRUE(WaitFor(
+        [game] {
+            const auto children = ChildrenOf(game);
+            return std::none_of(children.begin(), children.end(),
+                                [](const auto& child) { return child.state == 'Z'; });
+        },
+        std::chrono::seconds(1)));
+    const int status = CloseGame(driver, FindGameWindow(driver), game);
     ASSERT_TRUE(WIFEXITED(status)) << status;
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
