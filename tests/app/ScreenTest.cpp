@@ -2,12 +2,12 @@
 
 #include <X11/extensions/XTest.h>
 #include <dirent.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
-#include <memory>
 
 #include "app/Screen.h"
 #include "support/ProcessProbe.h"
@@ -115,37 +115,62 @@ bool IsTopLevelWindow(Display* display, Window window) {
 
 }  // namespace
 
-// A child forked without exec closes its copy of the connection, so the
-// server drops the program's windows as soon as the program lets go of them,
-// while the child plays on.
-TEST(Screen, ForkedChildrenLeaveTheConnectionToTheProgram) {
-    TempDir dir;
-    auto screen = std::make_unique<AppScreen>("title");
-    Display* display = screen->GetDisplay();
-    ASSERT_NE(display, nullptr);
-    const Window window =
-        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+namespace {
+
+// What a program tells the test about itself before it is killed.
+struct ProgramFacts {
+    Window window = 0;
+    pid_t child = 0;
+    char connection[64] = "";
+};
+
+// A program with one window and a child that plays on; it reports and waits
+// to be killed.
+[[noreturn]] void RunProgramWithChild(int report) {
+    AppScreen screen("title");
+    Display* display = screen.GetDisplay();
+    ProgramFacts facts;
+    facts.window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
     XSync(display, False);
     const std::string connection =
         TargetOf("/proc/self/fd/" + std::to_string(ConnectionNumber(display)));
-    ASSERT_EQ(connection.rfind("socket:", 0), 0u) << connection;
-
-    int running[2];
-    ASSERT_EQ(pipe(running), 0);
-    const pid_t child = nebulark::startChildProcess([&running] {
-        write(running[1], "r", 1);
+    connection.copy(facts.connection, sizeof facts.connection - 1);
+    int ready[2];
+    if (pipe(ready) != 0) _exit(1);
+    facts.child = nebulark::startChildProcess([&ready] {
+        close(ready[1]);  // the child has closed what it inherited by now
         pause();
     });
-    ASSERT_GT(child, 0);
-    char started = 0;
-    ASSERT_EQ(read(running[0], &started, 1), 1);
-    const auto targets = DescriptorTargets(child);
-    EXPECT_EQ(std::find(targets.begin(), targets.end(), connection), targets.end());
+    close(ready[1]);
+    char none = 0;
+    if (read(ready[0], &none, 1) != 0 || write(report, &facts, sizeof facts) != sizeof facts)
+        _exit(1);
+    for (;;)
+        pause();
+}
 
-    screen.reset();
+}  // namespace
+
+// A child forked without exec closes its copy of the connection, so that when
+// the program is gone, killed or not, the server lets its windows go while the
+// child plays on.
+TEST(Screen, ForkedChildrenLeaveTheConnectionToTheProgram) {
+    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    int report[2];
+    ASSERT_EQ(pipe(report), 0);
+    const pid_t program = fork();
+    if (program == 0) RunProgramWithChild(report[1]);
+    ProgramFacts facts;
+    ASSERT_EQ(read(report[0], &facts, sizeof facts), static_cast<ssize_t>(sizeof facts));
+    ASSERT_EQ(std::string(facts.connection).rfind("socket:", 0), 0u) << facts.connection;
+    const auto targets = DescriptorTargets(facts.child);
+    EXPECT_EQ(std::find(targets.begin(), targets.end(), facts.connection), targets.end());
+
+    kill(program, SIGKILL);
+    EXPECT_NE(nebulark::test::WaitForChild(program), -1);
     Display* driver = XvfbEnvironment::Driver().Connection();
     EXPECT_TRUE(
-        WaitFor([&] { return !IsTopLevelWindow(driver, window); }, std::chrono::seconds(2)));
-    EXPECT_TRUE(nebulark::signalChildProcess(child, SIGTERM));
-    EXPECT_TRUE(WaitFor([] { return nebulark::reapFinishedChildren() == 1; }));
+        WaitFor([&] { return !IsTopLevelWindow(driver, facts.window); }, std::chrono::seconds(2)));
+    kill(facts.child, SIGTERM);
+    EXPECT_NE(nebulark::test::WaitForChild(facts.child), -1);
 }
