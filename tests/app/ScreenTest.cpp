@@ -104,19 +104,6 @@ std::vector<std::string> DescriptorTargets(pid_t pid) {
     return targets;
 }
 
-bool IsTopLevelWindow(Display* display, Window window) {
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned count = 0;
-    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
-    const bool found = std::find(children, children + count, window) != children + count;
-    if (children != nullptr) XFree(children);
-    return found;
-}
-
-}  // namespace
-
-namespace {
-
 // What a program tells the test about itself before it is killed.
 struct ProgramFacts {
     Window window = 0;
@@ -169,8 +156,8 @@ TEST(Screen, ForkedChildrenLeaveTheConnectionToTheProgram) {
     kill(program, SIGKILL);
     EXPECT_NE(nebulark::test::WaitForChild(program), -1);
     Display* driver = XvfbEnvironment::Driver().Connection();
-    EXPECT_TRUE(
-        WaitFor([&] { return !IsTopLevelWindow(driver, facts.window); }, std::chrono::seconds(2)));
+    EXPECT_TRUE(WaitFor([&] { return !nebulark::test::WindowExists(driver, facts.window); },
+                        std::chrono::seconds(2)));
     kill(facts.child, SIGTERM);
     EXPECT_NE(nebulark::test::WaitForChild(facts.child), -1);
 }
