@@ -225,22 +225,13 @@ TEST_F(Program, WithoutItsPicturesItOpensItsWindowAndSaysWhatIsMissing) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
-namespace {
-
-// Waits until the game, started in a folder without its pictures, has its
-// window up and has passed the title's loading pause into the event loop.
-bool WaitForTitle(const XDriver& driver) {
-    return WaitFor([&] { return FindGameWindow(driver) != 0; }, std::chrono::seconds(10)) &&
-           WaitFor([] { return CountLines(TempDir::Read("log.txt"), ": non trovato") == 6; },
-                   std::chrono::seconds(10));
-}
-
-}  // namespace
-
-// The server going away ends the game as a close would: status 0, one line in
-// the log, and no reader or block left behind.
-TEST_F(Program, LosingTheServerEndsTheGameCleanly) {
+// However the game ends, its own processes end with it: a joystick reader that
+// ends at once (switched off here) is reaped, not left defunct beside the
+// game, and the server going away ends the game as a close would, with status
+// 0, one line in the log and nothing left behind.
+TEST_F(Program, ItsChildrenAreReapedAndALostServerEndsItCleanly) {
     TempDir dir;
+    TempDir::Write("joystick.cfg", "JoystickEnable= 0\n");
     ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
     XvfbServer server;
     ASSERT_TRUE(server.Start());
@@ -248,25 +239,11 @@ TEST_F(Program, LosingTheServerEndsTheGameCleanly) {
     const pid_t game = StartGame();
     {
         const XDriver driver;
-        ASSERT_TRUE(WaitForTitle(driver));
+        ASSERT_TRUE(WaitFor([&] { return FindGameWindow(driver) != 0; }, std::chrono::seconds(10)));
     }
-    server.Stop();
-    const int status = nebulark::test::WaitForChild(game, std::chrono::seconds(1));
-    ASSERT_TRUE(status != -1 && WIFEXITED(status)) << status;
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(CountLines(TempDir::Read("log.txt"), "Connessione con il server X perduta\n"), 1);
-    for (const auto& child : ChildrenOf(getpid()))
-        EXPECT_NE(child.name, "nebulark") << "left behind: pid " << child.pid << " " << child.state;
-}
-
-// A joystick reader that ends at once (the joystick is switched off) is
-// reaped, not left defunct beside the game.
-TEST_F(Program, AReaderThatEndsEarlyIsNotLeftDefunct) {
-    TempDir dir;
-    TempDir::Write("joystick.cfg", "JoystickEnable= 0\n");
-    XDriver& driver = XvfbEnvironment::Driver();
-    const pid_t game = StartGame();
-    ASSERT_TRUE(WaitForTitle(driver));
+    // Past the title's loading pause, in the event loop.
+    ASSERT_TRUE(WaitFor([] { return CountLines(TempDir::Read("log.txt"), ": non trovato") == 6; },
+                        std::chrono::seconds(10)));
     EXPECT_TRUE(WaitFor(
         [game] {
             const auto children = ChildrenOf(game);
@@ -274,7 +251,12 @@ TEST_F(Program, AReaderThatEndsEarlyIsNotLeftDefunct) {
                                 [](const auto& child) { return child.state == 'Z'; });
         },
         std::chrono::seconds(1)));
-    const int status = CloseGame(driver, FindGameWindow(driver), game);
-    ASSERT_TRUE(WIFEXITED(status)) << status;
+
+    server.Stop();
+    const int status = nebulark::test::WaitForChild(game, std::chrono::seconds(1));
+    ASSERT_TRUE(status != -1 && WIFEXITED(status)) << status;
     EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(CountLines(TempDir::Read("log.txt"), "Connessione con il server X perduta\n"), 1);
+    for (const auto& child : ChildrenOf(getpid()))
+        EXPECT_NE(child.name, "nebulark") << "left behind: pid " << child.pid << " " << child.state;
 }
