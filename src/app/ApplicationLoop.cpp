@@ -7,6 +7,7 @@
 #include "app/Application.h"
 #include "app/ApplicationState.h"
 #include "app/Screen.h"
+#include "util/ChildProcesses.h"
 #include "util/Log.h"
 #include "widgets/Form.h"
 #include "widgets/Timer.h"
@@ -82,6 +83,7 @@ Display* BeginRun(Form* mainForm) {
 // ends without a queued event (an error reply, a signal) starts the next pass
 // rather than blocking in XNextEvent, so the timers keep running.
 void RunPass(Display* display) {
+    reapFinishedChildren();
     DeletePending();
     if (!State().timers.empty() && XPending(display) == 0) {
         if (WaitIdleStep(ConnectionNumber(display))) {

@@ -75,6 +75,10 @@ FormMain::~FormMain() {
     nameForm.reset();
 }
 
+void FormMain::StopSound() {
+    soundPlayer->stop();
+}
+
 void FormMain::RunApp() {
     deferredDrawing = true;
     SetSingleKeyMode(true);

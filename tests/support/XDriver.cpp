@@ -3,6 +3,8 @@
 #include <X11/Xatom.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
+
 namespace nebulark::test {
 
 XDriver::XDriver() : display(XOpenDisplay(nullptr)) {}
@@ -180,6 +182,15 @@ bool WaitUntil(const std::function<bool()>& done, const std::function<void()>& s
         step();
     }
     return true;
+}
+
+bool WindowExists(Display* display, Window window) {
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
+    const bool found = std::find(children, children + count, window) != children + count;
+    if (children != nullptr) XFree(children);
+    return found;
 }
 
 }  // namespace nebulark::test

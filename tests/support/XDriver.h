@@ -55,6 +55,10 @@ private:
     Display* display = nullptr;
 };
 
+// True when the window is a child of the root window, asked without the
+// protocol error a destroyed window would bring.
+bool WindowExists(Display* display, Window window);
+
 // Calls `step` until `done` answers true or the deadline passes; answers done().
 bool WaitUntil(const std::function<bool()>& done, const std::function<void()>& step,
                std::chrono::milliseconds deadline = std::chrono::milliseconds(3000));
