@@ -78,7 +78,7 @@ TEST(PathHelpers, FoldersMadeByManyProcessesAtOnceAreThereForAll) {
             read(start[0], &go, 1);  // ends when the test closes the other end
             bool all = true;
             for (int n = 0; n < 500; ++n)
-                all = ensureDirectory("f" + std::to_string(n)) && all;
+                all = ensureDirectory(std::to_string(n) + "f") && all;
             _exit(all ? 0 : 1);
         }
         makers.push_back(pid);
