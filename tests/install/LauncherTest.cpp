@@ -52,27 +52,9 @@ std::map<std::string, std::string> Snapshot(const std::string& folder) {
     return entries;
 }
 
-// The game's main window: a viewable top-level window of the game's class.
-// The server is held while the tree is read, so no window vanishes meanwhile.
+// The game's main window.
 Window GameWindow() {
-    XDriver& driver = XvfbEnvironment::Driver();
-    Display* display = driver.Connection();
-    XGrabServer(display);
-    Window root = 0, parent = 0, found = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
-    for (unsigned i = 0; i < count && found == 0; ++i) {
-        XWindowAttributes attributes{};
-        if (XGetWindowAttributes(display, children[i], &attributes) &&
-            attributes.map_state == IsViewable &&
-            driver.ResourceClass(children[i]) == "Nebulark.exe")
-            found = children[i];
-    }
-    if (children != nullptr) XFree(children);
-    XUngrabServer(display);
-    driver.Sync();
-    return found;
+    return XvfbEnvironment::Driver().FindViewable("Nebulark.exe");
 }
 
 class Launcher : public ::testing::Test {
