@@ -23,6 +23,7 @@
 #include "support/TempDir.h"
 #include "support/WestonServer.h"
 #include "support/XDriver.h"
+#include "support/XvfbEnvironment.h"
 #include "support/XvfbServer.h"
 
 namespace {
@@ -40,14 +41,6 @@ enum class Server { Xwayland, WithoutSharedMemory };
 
 std::string ServerName(const ::testing::TestParamInfo<Server>& info) {
     return info.param == Server::Xwayland ? "Xwayland" : "WithoutSharedMemory";
-}
-
-int FailOnXError(Display* display, XErrorEvent* error) {
-    char text[256];
-    XGetErrorText(display, error->error_code, text, sizeof text);
-    ADD_FAILURE() << "X protocol error: " << text << " (request " << int(error->request_code)
-                  << ")";
-    return 0;
 }
 
 std::string HostName() {
