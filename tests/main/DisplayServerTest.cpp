@@ -14,7 +14,6 @@
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
 
-#include <algorithm>
 #include <climits>
 #include <memory>
 
@@ -39,8 +38,12 @@ constexpr auto kDeadline = std::chrono::seconds(15);
 
 enum class Server { Xwayland, WithoutSharedMemory };
 
-std::string ServerName(const ::testing::TestParamInfo<Server>& info) {
-    return info.param == Server::Xwayland ? "Xwayland" : "WithoutSharedMemory";
+const char* NameOf(Server server) {
+    return server == Server::Xwayland ? "Xwayland" : "WithoutSharedMemory";
+}
+
+void PrintTo(Server server, std::ostream* out) {
+    *out << NameOf(server);
 }
 
 std::string HostName() {
@@ -171,6 +174,6 @@ TEST_P(DisplayServers, TheGameShowsItsPicturesPlaysAndEndsCleanly) {
 
 INSTANTIATE_TEST_SUITE_P(Servers, DisplayServers,
                          ::testing::Values(Server::Xwayland, Server::WithoutSharedMemory),
-                         ServerName);
+                         [](const auto& info) { return std::string(NameOf(info.param)); });
 
 }  // namespace
