@@ -1,6 +1,5 @@
-# Read by cpack for each generator before it installs anything.
+# Read by cpack for each generator before it installs anything: the Debian
+# packages get Debian's layout (see the install code in CMakeLists.txt).
 if(CPACK_GENERATOR STREQUAL "DEB")
-    # DebianInstall.cmake installs the project in Debian's layout instead of
-    # cpack's own install, which would use the plain layout.
-    set(CPACK_INSTALL_CMAKE_PROJECTS "")
+    set(ENV{NEBULARK_INSTALL_LAYOUT} debian)
 endif()

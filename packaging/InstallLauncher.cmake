@@ -46,7 +46,11 @@ nebulark_exec_value(NEBULARK_EXEC "${bin_dir}/nebulark")
 string(MD5 install_key "$ENV{DESTDIR}|${CMAKE_INSTALL_PREFIX}|${bin_dir}|${game_dir}")
 set(work "${NEBULARK_PACKAGING_BINARY}/launcher-${install_key}")
 configure_file("${NEBULARK_PACKAGING_SOURCE}/nebulark.in" "${work}/nebulark" @ONLY)
-configure_file("${NEBULARK_PACKAGING_SOURCE}/nebulark.desktop.in" "${work}/nebulark.desktop" @ONLY)
+# The menu entry is named after the id desktops and software centres know the
+# game by.
+configure_file("${NEBULARK_PACKAGING_SOURCE}/nebulark.desktop.in" "${work}/${NEBULARK_APP_ID}.desktop"
+               @ONLY)
 
 file(INSTALL DESTINATION "${bin_dir}" TYPE PROGRAM FILES "${work}/nebulark")
-file(INSTALL DESTINATION "${share_dir}/applications" TYPE FILE FILES "${work}/nebulark.desktop")
+file(INSTALL DESTINATION "${share_dir}/applications" TYPE FILE
+     FILES "${work}/${NEBULARK_APP_ID}.desktop")

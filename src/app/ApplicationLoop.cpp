@@ -7,6 +7,7 @@
 #include "app/Application.h"
 #include "app/ApplicationState.h"
 #include "app/Screen.h"
+#include "util/ChildProcesses.h"
 #include "util/Log.h"
 #include "widgets/Form.h"
 #include "widgets/Timer.h"
@@ -37,15 +38,15 @@ int WaitReadable(int descriptor, microseconds limit) {
 // so that input arriving more often than once a step cannot starve the
 // timers: the step completes once a whole step of idle waiting has been
 // gathered, however many waits it took. Answers true when the step completed.
+// A wait that overran its time-out (the process woke late) carries the excess
+// into the next step, up to one step, so late wake-ups cost no timer time.
 bool WaitIdleStep(int descriptor) {
     microseconds& waited = State().idleWaited;
-    const microseconds left = kIdleStep - waited;
     const auto start = IdleClock::now();
-    const int ready = WaitReadable(descriptor, left);
-    const auto spent = std::chrono::ceil<microseconds>(IdleClock::now() - start);
-    waited += std::min(spent, left);
+    const int ready = WaitReadable(descriptor, kIdleStep - waited);
+    waited += std::chrono::floor<microseconds>(IdleClock::now() - start);
     if (ready != 0 && waited < kIdleStep) return false;
-    waited = microseconds::zero();
+    waited = std::clamp(waited - kIdleStep, microseconds::zero(), kIdleStep);
     return true;
 }
 
@@ -82,6 +83,7 @@ Display* BeginRun(Form* mainForm) {
 // ends without a queued event (an error reply, a signal) starts the next pass
 // rather than blocking in XNextEvent, so the timers keep running.
 void RunPass(Display* display) {
+    reapFinishedChildren();
     DeletePending();
     if (!State().timers.empty() && XPending(display) == 0) {
         if (WaitIdleStep(ConnectionNumber(display))) {

@@ -1,7 +1,11 @@
 #include "app/Screen.h"
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <string>
 
+#include "util/ChildProcesses.h"
 #include "util/Log.h"
 
 namespace nebulark {
@@ -10,6 +14,7 @@ namespace {
 
 Screen* currentScreen = nullptr;
 XErrorHandler chainedErrorHandler = nullptr;
+void (*connectionLostAction)() = nullptr;
 
 // Xlib's own handler ends the program on any protocol error; this one logs the
 // error and lets the program go on. A handler installed before the connection
@@ -30,6 +35,17 @@ void InstallErrorHandler() {
     if (previous != LogXError && previous != xlibDefault) chainedErrorHandler = previous;
 }
 
+// Xlib ends the process as soon as this handler returns, and the connection
+// can no longer be used, so the handler ends the process itself once the
+// shutdown steps that need no connection have run. Nothing that would go
+// through Xlib runs on the way out.
+int ConnectionLost(Display*) {
+    LogMessage("Connessione con il server X perduta");
+    if (connectionLostAction != nullptr) connectionLostAction();
+    std::fflush(nullptr);
+    _exit(0);
+}
+
 }  // namespace
 
 Screen::Screen(const char* title) : title(title) {
@@ -37,13 +53,10 @@ Screen::Screen(const char* title) : title(title) {
     if (currentScreen == nullptr) currentScreen = this;
 }
 
-// Unlike Close, the destructor is also reached when Close was never called, so
-// it frees the visual list as well rather than leaking it.
+// The destructor is also reached when Close was never called; it frees the
+// visual list then too, rather than leaking it.
 Screen::~Screen() {
-    if (display != nullptr) {
-        if (visualInfo != nullptr) XFree(visualInfo);
-        XCloseDisplay(display);
-    }
+    if (display != nullptr) CloseConnection();
     if (currentScreen == this) currentScreen = nullptr;
 }
 
@@ -55,6 +68,8 @@ void Screen::Open() {
         return;
     }
     InstallErrorHandler();
+    XSetIOErrorHandler(ConnectionLost);
+    closeInChildProcesses(ConnectionNumber(display));
     screenNumber = DefaultScreen(display);
     width = DisplayWidth(display, screenNumber);
     height = DisplayHeight(display, screenNumber);
@@ -74,11 +89,20 @@ void Screen::Open() {
 
 bool Screen::Close() {
     if (display == nullptr) return false;
+    CloseConnection();
+    return true;
+}
+
+void Screen::CloseConnection() {
     if (visualInfo != nullptr) XFree(visualInfo);
     visualInfo = nullptr;
+    keepInChildProcesses(ConnectionNumber(display));
     XCloseDisplay(display);
     display = nullptr;
-    return true;
+}
+
+void Screen::SetConnectionLostAction(void (*action)()) {
+    connectionLostAction = action;
 }
 
 Screen* Screen::Current() {

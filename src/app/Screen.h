@@ -33,6 +33,12 @@ public:
     // starts its wait again.
     void ResetScreenSaver();
 
+    // When the connection to the server is lost, Xlib cannot go on and would
+    // end the process with status 1. The program logs "Connessione con il
+    // server X perduta", runs the action (the steps of its shutdown that need
+    // no connection) and ends with status 0 instead. Null runs no action.
+    static void SetConnectionLostAction(void (*action)());
+
     // Queries on the first Screen ever constructed.
     static Screen* Current();
     static int ScreenWidth();
@@ -51,6 +57,9 @@ public:
 
 private:
     void Open();
+    // Frees the visual list and closes the connection; the children forked
+    // afterwards no longer need to close its descriptor.
+    void CloseConnection();
 };
 
 }  // namespace nebulark

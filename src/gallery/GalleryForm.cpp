@@ -17,6 +17,7 @@
 #include "dialogs/FormAbout.h"
 #include "dialogs/FormMsgBox.h"
 #include "gallery/GalleryPictures.h"
+#include "images/AppIcon.h"
 #include "widgets/XImageConversion.h"
 
 namespace nebulark {
@@ -36,6 +37,7 @@ constexpr const char* kLevels[] = {"Easy", "Normal", "Hard", "Insane"};
 GalleryForm::GalleryForm(Screen* screen) : Form(0) {
     SetScreen(screen);
     SetTitle("Nebulark toolkit gallery");
+    SetIcon(appIcon());
     SetSize(kWidth, kHeight);
     CenterOnScreen();
     setOnLoad([](GUIElement* element, uint64_t) {

@@ -10,6 +10,7 @@
 #include "game/SpritePlayer.h"
 #include "game/SpriteTermometro.h"
 #include "game/SpriteUfo.h"
+#include "images/AppIcon.h"
 #include "scores/HighScoreTable.h"
 #include "sound/SoundPlayer.h"
 #include "widgets/XImageConversion.h"
@@ -57,7 +58,9 @@ MotionBounds SweepBounds(const SpriteKind& kind) {
 
 FormMain::FormMain(Screen* screen, const std::string& title)
     : FormGames(screen, title, kFormWidth, kFormHeight),
-      soundPlayer(std::make_unique<SoundPlayer>()) {}
+      soundPlayer(std::make_unique<SoundPlayer>()) {
+    SetIcon(appIcon());
+}
 
 // Sprites go before the strips they were cut from, and the name form before
 // the form it belongs to.
@@ -73,6 +76,10 @@ FormMain::~FormMain() {
     ClearStrategies();
     ReleaseStrips();
     nameForm.reset();
+}
+
+void FormMain::StopSound() {
+    soundPlayer->stop();
 }
 
 void FormMain::RunApp() {

@@ -80,6 +80,8 @@ public:
     void GameOver();
     // Stores the result once the name form has closed.
     void SaveHighScore();
+    // Ends the sound playing in the background, if any.
+    void StopSound();
 
     SpritePlayer* Player() const { return player.get(); }
     SpriteTermometro* Thermometer() const { return thermometer.get(); }

@@ -3,13 +3,11 @@
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <cstring>
 #include <thread>
 
@@ -77,13 +75,12 @@ void closeDevice(JoystickState& state) {
     state.deviceHandle = -1;
 }
 
+// Signal 0 only asks whether the child is still there to be signalled, that is
+// not reaped yet; asking reaps it once it has ended.
 void awaitExit(pid_t pid) {
     const auto deadline = std::chrono::steady_clock::now() + kReaderExitWait;
-    while (std::chrono::steady_clock::now() < deadline) {
-        const pid_t answer = waitpid(pid, nullptr, WNOHANG);
-        if (answer == pid || (answer < 0 && errno != EINTR)) return;
+    while (std::chrono::steady_clock::now() < deadline && signalChildProcess(pid, 0))
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
 }
 
 }  // namespace
@@ -124,17 +121,13 @@ pid_t startJoystickReaderOn(const std::string& devicePath) {
     // would still show the stick as it was held last.
     shm_unlink(kJoystickBlockName);
     const pid_t game = getpid();
-    // Output still buffered would otherwise be written twice, once by each
-    // process.
-    std::fflush(nullptr);
-    const pid_t pid = fork();
+    const pid_t pid = forkChildProcess();
     if (pid == 0) {
         // The reader ends with the game however the game ends; a game that
         // ended before the request was made is seen by the parent check.
         if (prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || getppid() != game) _exit(0);
-        // The child shares the game's X connection and stdio buffers: it runs
-        // the reader only and leaves with _exit so that nothing else runs.
-        forgetChildProcesses();
+        // The child shares the game's stdio buffers: it runs the reader only
+        // and leaves with _exit so that nothing else runs.
         runJoystickReaderOn(devicePath);
         _exit(0);
     }
@@ -142,11 +135,12 @@ pid_t startJoystickReaderOn(const std::string& devicePath) {
     return pid;
 }
 
+// A reader that has ended by itself may have been reaped already, and its pid
+// may belong to another process by now: only a reader still running is
+// signalled and waited for.
 void stopJoystickReader() {
     const pid_t pid = joystickState().readerPid;
-    if (pid <= 0) return;
-    kill(pid, SIGTERM);
-    awaitExit(pid);
+    if (pid > 0 && signalChildProcess(pid, SIGTERM)) awaitExit(pid);
 }
 
 void releaseJoystickBlock() {

@@ -102,7 +102,11 @@ const JoystickSnapshotValues& current() {
 JoystickSnapshot::JoystickSnapshot() {
     JoystickState& state = joystickState();
     const int enable = state.settings.joystickEnable;
-    if (enable == -1) LogMessage("Errore lettura configurazione joystick");
+    // Said once: a snapshot is taken at every step of the game.
+    if (enable == -1 && !state.unreadableSettingsLogged) {
+        LogMessage("Errore lettura configurazione joystick");
+        state.unreadableSettingsLogged = true;
+    }
     if (enable == -1 || enable == 0) return;
 
     unsigned char bytes[kJoystickBlockSize];

@@ -43,6 +43,8 @@ struct JoystickState {
     JoystickSnapshotValues snapshot;
     // The reader process this process started, 0 when none.
     pid_t readerPid = 0;
+    // Snapshots have said once that the settings are unreadable.
+    bool unreadableSettingsLogged = false;
 };
 
 JoystickState& joystickState();

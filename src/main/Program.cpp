@@ -26,11 +26,21 @@ void StartJoystick() {
         LogMessage("Could not open joystick. Use the cursor keys to move.");
 }
 
+// The game while it runs; the shutdown steps below reach its sound through it.
+FormMain* runningGame = nullptr;
+
 // Ends the reader before its shared block is removed, so that it cannot
 // publish the block again afterwards.
 void StopJoystick() {
     stopJoystickReader();
     releaseJoystickBlock();
+}
+
+// The steps of the shutdown that need no X connection, shared by the normal
+// close and the end that follows a lost connection.
+void StopProcesses() {
+    StopJoystick();
+    if (runningGame != nullptr) runningGame->StopSound();
 }
 
 void CloseScreen(std::unique_ptr<Screen>& screen) {
@@ -54,11 +64,14 @@ int RunNebulark() {
         return 0;
     }
     StartJoystick();
+    Screen::SetConnectionLostAction(StopProcesses);
 
     auto game = std::make_unique<FormMain>(screen.get(), WindowTitle());
+    runningGame = game.get();
     Application::Run(game.get());
 
-    StopJoystick();
+    StopProcesses();
+    runningGame = nullptr;
     game.reset();
     CloseScreen(screen);
     return 0;

@@ -17,9 +17,11 @@ public:
     // Sorts the lines best first, keeps ten and saves them. True when the table
     // was saved.
     bool write(std::vector<std::string> lines);
-    // Adds a result; `rest` follows the score on its line. False, with the file
-    // left as it was, when the folder could not be made or the file could not
-    // be read whole.
+    // Adds a result; `rest` follows the score on its line. A table that could
+    // be read only in part (a line of 256 bytes or more, a zero byte) is kept
+    // beside it under a name of its own, logged, and made again from the lines
+    // that could be read. False, with the file left as it was, when the folder
+    // could not be made, or the table could not be read and not be kept aside.
     bool addEntry(int score, const std::string& rest);
     bool hasError() const { return error; }
 
@@ -37,7 +39,10 @@ private:
     // The steps of read and write on the table file, without the folder and
     // the lock, so that addEntry holds one lock across both.
     std::vector<std::string> readFile(const std::string& file);
-    bool saveFile(const std::string& file, std::vector<std::string> lines);
+    bool saveFile(const std::string& file, std::vector<std::string> lines, bool locked);
+
+    // The last readFile opened the table but gave back only part of it.
+    bool readInPart = false;
 };
 
 }  // namespace nebulark

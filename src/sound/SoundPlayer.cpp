@@ -14,23 +14,22 @@ namespace nebulark {
 namespace {
 
 constexpr const char* kAudioPlayer = "aplay";
-// A run of the loop shorter than this did not play a sound: the player is
-// missing or has no sound card. The next run then waits until a second has
-// passed since this one started, so a missing player costs no processor time.
-constexpr auto kShortestRun = std::chrono::milliseconds(250);
+// A run of the loop that failed played no sound: the shell found no player
+// (its status 127) or the player could not play (no sound card). The next run
+// then waits until a second has passed since this one started, so a missing
+// player costs no processor time. A short sound played well loops on at once.
 constexpr auto kFailedRunPause = std::chrono::seconds(1);
 
 // The path goes to the shell unquoted, so paths with blanks are not supported.
-void runPlayer(const std::string& path) {
-    RunProgram(kAudioPlayer, path);
+// Answers true when the run failed.
+bool runPlayer(const std::string& path) {
+    return RunProgram(kAudioPlayer, path);
 }
 
 void loopPlayer(const std::string& path) {
     for (;;) {
         const auto start = std::chrono::steady_clock::now();
-        runPlayer(path);
-        if (std::chrono::steady_clock::now() - start < kShortestRun)
-            std::this_thread::sleep_until(start + kFailedRunPause);
+        if (runPlayer(path)) std::this_thread::sleep_until(start + kFailedRunPause);
     }
 }
 
@@ -39,8 +38,12 @@ void loopPlayer(const std::string& path) {
 void SoundPlayer::play(const std::string& path, bool loop) {
     if (!checkFile(path)) return;
     if (playing) endChild();
-    const pid_t pid =
-        startChildProcess([&path, loop] { loop ? loopPlayer(path) : runPlayer(path); });
+    const pid_t pid = startChildProcess([&path, loop] {
+        if (loop)
+            loopPlayer(path);
+        else
+            runPlayer(path);
+    });
     if (pid > 0) {
         childId = pid;
         playing = true;

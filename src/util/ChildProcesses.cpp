@@ -13,9 +13,14 @@ namespace nebulark {
 
 namespace {
 
-std::vector<pid_t>& rememberedChildren() {
-    static std::vector<pid_t> children;
-    return children;
+struct ChildProcessState {
+    std::vector<pid_t> children;
+    std::vector<int> closedInChildren;
+};
+
+ChildProcessState& state() {
+    static ChildProcessState processState;
+    return processState;
 }
 
 // True once the child has ended and its status has been collected, or when the
@@ -29,25 +34,48 @@ bool hasEnded(pid_t pid) {
     return answer != 0;
 }
 
+// Only close(2) here: the child must not run anything that could talk to the
+// server through its copy of the connection.
+void closeInheritedDescriptors() {
+    for (int descriptor : state().closedInChildren)
+        close(descriptor);
+    state().closedInChildren.clear();
+}
+
 }  // namespace
 
-pid_t startChildProcess(const std::function<void()>& body) {
+pid_t forkChildProcess() {
     reapFinishedChildren();
-    // Output still buffered would otherwise be written twice, once by each
-    // process.
     std::fflush(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
+        closeInheritedDescriptors();
         forgetChildProcesses();
-        body();
-        _exit(0);
     }
-    if (pid > 0) rememberedChildren().push_back(pid);
+    if (pid > 0) state().children.push_back(pid);
     return pid;
 }
 
+pid_t startChildProcess(const std::function<void()>& body) {
+    const pid_t pid = forkChildProcess();
+    if (pid == 0) {
+        body();
+        _exit(0);
+    }
+    return pid;
+}
+
+void closeInChildProcesses(int descriptor) {
+    if (descriptor >= 0) state().closedInChildren.push_back(descriptor);
+}
+
+void keepInChildProcesses(int descriptor) {
+    auto& closed = state().closedInChildren;
+    closed.erase(std::remove(closed.begin(), closed.end(), descriptor), closed.end());
+}
+
 int reapFinishedChildren() {
-    auto& children = rememberedChildren();
+    auto& children = state().children;
     const auto ended = std::remove_if(children.begin(), children.end(), hasEnded);
     const int count = static_cast<int>(children.end() - ended);
     children.erase(ended, children.end());
@@ -56,14 +84,14 @@ int reapFinishedChildren() {
 
 bool signalChildProcess(pid_t pid, int signal) {
     reapFinishedChildren();
-    const auto& children = rememberedChildren();
+    const auto& children = state().children;
     if (pid <= 0 || std::find(children.begin(), children.end(), pid) == children.end())
         return false;
     return kill(pid, signal) == 0;
 }
 
 void forgetChildProcesses() {
-    rememberedChildren().clear();
+    state().children.clear();
 }
 
 }  // namespace nebulark

@@ -6,22 +6,38 @@
 
 namespace nebulark {
 
-// The short-lived children the program starts and never waits for: one per
-// sound and per beep. The game must not block on them, yet a long game must not
-// fill the process table with finished children, so every child started here is
-// remembered and reaped with a non-blocking wait on its own pid whenever a new
-// one starts or one is signalled.
+// The children the program forks without exec and never waits for: one per
+// sound, per beep and per about-box link, and the joystick reader. The game
+// must not block on them, yet a long game must not fill the process table with
+// finished children, so every child forked here is remembered and reaped with a
+// non-blocking wait on its own pid: whenever a new one starts or one is
+// signalled, and at the points the program passes often (the event loop, the
+// game's pauses).
 //
-// Only these pids are ever waited for: `system()`, the joystick reader and any
-// other child of the process keep their exit status for whoever waits on them.
-// No SIGCHLD handler is installed, because a handler would cut short the
-// game's blocking `sleep` pauses and the event loop's `select`.
+// Only these pids are ever waited for: `system()` and any other child of the
+// process keep their exit status for whoever waits on them. No SIGCHLD handler
+// is installed, because a handler would cut short the game's blocking pauses
+// and the event loop's `select`.
+
+// Forks a remembered child and answers as fork does: 0 in the child, the
+// child's pid in the parent, -1 when fork failed. Output still buffered is
+// written first, so that neither process writes it twice. The child closes
+// every descriptor named by closeInChildProcesses, without a word on it, and
+// forgets its parent's remembered children.
+pid_t forkChildProcess();
 
 // Forks a child that runs `body` and then ends with `_exit(0)`, so that nothing
-// the parent set up (its X connection, its stdio buffers, static destructors) is
-// touched on the way out. Answers the child's pid, or -1 when fork failed, in
-// which case `body` has not run.
+// the parent set up (its stdio buffers, static destructors) is touched on the
+// way out. Answers the child's pid, or -1 when fork failed, in which case
+// `body` has not run.
 pid_t startChildProcess(const std::function<void()>& body);
+
+// Every child forked from now on closes the descriptor right after the fork.
+// The display layer names its connection to the server here: a child that kept
+// a copy would keep the program's windows on the screen after it has ended.
+void closeInChildProcesses(int descriptor);
+// Children forked from now on leave the descriptor alone again.
+void keepInChildProcesses(int descriptor);
 
 // Reaps every remembered child that has ended; answers how many were reaped.
 int reapFinishedChildren();

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "util/BinaryFile.h"
@@ -20,9 +21,11 @@ bool removeFile(const std::string& path) {
     return std::remove(path.c_str()) == 0;
 }
 
+// Another process may make the folder between the check and mkdir; a folder
+// made by then is there all the same.
 bool ensureDirectory(const std::string& path) {
     if (fileExists(path)) return true;
-    return mkdir(path.c_str(), 0777) == 0;
+    return mkdir(path.c_str(), 0777) == 0 || errno == EEXIST;
 }
 
 int fileSize(const std::string& path) {

@@ -3,6 +3,10 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <limits.h>
+#include <unistd.h>
+
+#include <vector>
 
 #include "app/Application.h"
 #include "app/Screen.h"
@@ -60,6 +64,28 @@ void FillFixedSizeHints(XSizeHints& hints, int x, int y, int width, int height) 
     hints.y = y;
     hints.width = hints.min_width = hints.max_width = width;
     hints.height = hints.min_height = hints.max_height = height;
+}
+
+// The name of this machine as the window manager compares it with its own;
+// empty when it cannot be learnt.
+std::string HostName() {
+    char name[HOST_NAME_MAX + 1] = {};
+    if (gethostname(name, sizeof name - 1) != 0) return "";
+    return name;
+}
+
+// The _NET_WM_ICON property: for each size its width, its height and then
+// its pixels row by row. Xlib takes format-32 data as one long per value.
+std::vector<unsigned long> IconProperty(std::span<const IconImage> images) {
+    std::vector<unsigned long> values;
+    for (const IconImage& image : images) {
+        if (image.width <= 0 || image.height <= 0 || image.argb == nullptr) continue;
+        values.push_back(static_cast<unsigned long>(image.width));
+        values.push_back(static_cast<unsigned long>(image.height));
+        const size_t count = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
+        values.insert(values.end(), image.argb, image.argb + count);
+    }
+    return values;
 }
 
 void FillWMHints(XWMHints& hints, Pixmap icon) {
@@ -206,6 +232,8 @@ bool Form::CreateWindow() {
 // Minimum and maximum size equal the size, so the user cannot resize the
 // window; the close button is announced through WM_DELETE_WINDOW.
 void Form::SetWindowProperties() {
+    AnnounceOwner();
+    WriteIcon();
     HintRecords hints;
     if (!hints.Complete()) {
         LogMessage("XAllocSizeHints/XAllocWMHints/XAllocClassHint failed");
@@ -221,6 +249,33 @@ void Form::SetWindowProperties() {
     XSetWMProperties(Connection(), window, windowName.Get(), iconName.Get(), nullptr, 0, hints.size,
                      hints.wm, hints.classHint);
     EnableCloseAndInput();
+}
+
+// Which process on which machine owns the window, so that a window manager
+// can offer to end a program that stops answering. The two go together;
+// XSetWMProperties stores the machine again when it runs.
+void Form::AnnounceOwner() {
+    Display* display = Connection();
+    TextProperty machine(HostName());
+    if (machine.ok) XSetWMClientMachine(display, window, machine.Get());
+    const unsigned long pid = static_cast<unsigned long>(getpid());
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
+}
+
+void Form::SetIcon(std::span<const IconImage> images) {
+    icon = images;
+    if (created) WriteIcon();
+}
+
+void Form::WriteIcon() {
+    Display* display = Connection();
+    if (window == 0 || display == nullptr || icon.empty()) return;
+    const std::vector<unsigned long> values = IconProperty(icon);
+    if (values.empty()) return;
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_ICON", False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(values.data()),
+                    static_cast<int>(values.size()));
 }
 
 void Form::EnableCloseAndInput() {

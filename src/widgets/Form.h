@@ -3,8 +3,10 @@
 #include <X11/X.h>
 
 #include <cstddef>
+#include <span>
 #include <string>
 
+#include "images/IconImage.h"
 #include "widgets/GUIElement.h"
 
 namespace nebulark {
@@ -80,6 +82,11 @@ public:
     virtual void Activate();
     virtual void Deactivate();
 
+    // The icon a window manager shows for the window, in the sizes given
+    // (_NET_WM_ICON). The pictures must outlive the form; they are written
+    // at once when the window exists and again whenever it is created.
+    void SetIcon(std::span<const IconImage> images);
+
     Atom GetDeleteAtom() const { return deleteAtom; }
     Form* GetModalChild() const { return modalChild; }
     Pixmap GetIconPixmap() const { return iconPixmap; }
@@ -104,12 +111,15 @@ protected:
     bool windowFlagE = false;
 
 private:
+    std::span<const IconImage> icon;
     static bool suppressPaint;
 
     Display* Connection() const;
     Size ClientSize() const;
     bool CreateWindow();
     void SetWindowProperties();
+    void AnnounceOwner();
+    void WriteIcon();
     void EnableCloseAndInput();
     void AnnounceDialog();
     void LoadContents();

@@ -1,15 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <X11/extensions/XTest.h>
+#include <sys/prctl.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 
 #include "app/Screen.h"
+#include "support/ProcessProbe.h"
 #include "support/TempDir.h"
 #include "support/XvfbEnvironment.h"
+#include "util/ChildProcesses.h"
 
 using AppScreen = nebulark::Screen;
 using nebulark::test::TempDir;
+using nebulark::test::WaitFor;
 using nebulark::test::XvfbEnvironment;
 using nebulark::test::XvfbServer;
 
@@ -76,4 +82,48 @@ TEST(Screen, ShallowServerIsReportedButUsed) {
     EXPECT_EQ(screen.GetDepth(), 16);
     EXPECT_EQ(TempDir::Read("log.txt"), "This app requires 24-bit depth.\n");
     EXPECT_TRUE(screen.Close());
+}
+
+namespace {
+
+// What a program tells the test about itself before it is killed.
+struct ProgramFacts {
+    Window window = 0;
+    pid_t child = 0;
+};
+
+// A program with one window and a child that plays on; it reports both and
+// waits to be killed.
+[[noreturn]] void RunProgramWithChild(int report) {
+    AppScreen screen("title");
+    Display* display = screen.GetDisplay();
+    ProgramFacts facts;
+    facts.window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+    XSync(display, False);
+    facts.child = nebulark::startChildProcess([] { pause(); });
+    if (write(report, &facts, sizeof facts) != sizeof facts) _exit(1);
+    for (;;)
+        pause();
+}
+
+}  // namespace
+
+// A child forked without exec closes its copy of the connection, so that when
+// the program is gone, killed or not, the server lets its windows go while the
+// child plays on.
+TEST(Screen, ForkedChildrenLeaveTheConnectionToTheProgram) {
+    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    int report[2];
+    ASSERT_EQ(pipe(report), 0);
+    const pid_t program = fork();
+    if (program == 0) RunProgramWithChild(report[1]);
+    ProgramFacts facts;
+    ASSERT_EQ(read(report[0], &facts, sizeof facts), static_cast<ssize_t>(sizeof facts));
+    kill(program, SIGKILL);
+    EXPECT_NE(nebulark::test::WaitForChild(program), -1);
+    Display* driver = XvfbEnvironment::Driver().Connection();
+    EXPECT_TRUE(WaitFor([&] { return !nebulark::test::WindowExists(driver, facts.window); },
+                        std::chrono::seconds(2)));
+    kill(facts.child, SIGTERM);
+    EXPECT_NE(nebulark::test::WaitForChild(facts.child), -1);
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "images/AppIcon.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -21,6 +22,21 @@ const char* const kFiles[] = {"player.bin",   "asteroide_notte.bin", "bullet.bin
 int RunGenerator(const std::string& arguments) {
     const int status = std::system(("'" NEBULARK_ARTGEN "' " + arguments + " 2>/dev/null").c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The icon compiled into the programs at `size`, as the RGBA bytes of a PNG.
+std::vector<uint8_t> WindowIconAsRgba(int size) {
+    std::vector<uint8_t> rgba;
+    for (const nebulark::IconImage& image : nebulark::appIcon()) {
+        if (image.width != size || image.height != size) continue;
+        for (int i = 0; i < size * size; ++i) {
+            const uint32_t argb = image.argb[i];
+            rgba.insert(rgba.end(),
+                        {static_cast<uint8_t>(argb >> 16), static_cast<uint8_t>(argb >> 8),
+                         static_cast<uint8_t>(argb), static_cast<uint8_t>(argb >> 24)});
+        }
+    }
+    return rgba;
 }
 
 TEST(GeneratorTest, EveryRunWritesTheSameBytesAsTheBuild) {
@@ -46,7 +62,8 @@ TEST(GeneratorTest, WritesAContactSheetAndRefusesBadArguments) {
 }
 
 // The icons are read back with libpng, which checks every checksum of the
-// file; the tile's corners are transparent and its middle is opaque.
+// file; the tile's corners are transparent and its middle is opaque. The
+// windows show the same pixels.
 TEST(GeneratorTest, DrawsIconsThatDecodeWithATransparentSurround) {
     TempDir dir;
     for (const int size : {48, 128}) {
@@ -71,6 +88,7 @@ TEST(GeneratorTest, DrawsIconsThatDecodeWithATransparentSurround) {
         EXPECT_EQ(alpha(0, 0), 0);
         EXPECT_EQ(alpha(size - 1, size - 1), 0);
         EXPECT_EQ(alpha(size / 2, size / 2), 255);
+        EXPECT_EQ(WindowIconAsRgba(size), pixels) << "the window icon differs at " << size;
     }
     EXPECT_EQ(RunGenerator("--icon 50 odd.png"), 2);
     EXPECT_EQ(RunGenerator("--icon 48px icon.png"), 2);

@@ -58,6 +58,12 @@ protected:
     GalleryForm gallery{&screen};
 };
 
+TEST_F(Gallery, ItsWindowShowsTheProgramIcon) {
+    const test::XDriver& driver = test::XvfbEnvironment::Driver();
+    EXPECT_EQ(test::VisibleIconSides(driver.Icons(gallery.GetWindow())),
+              (std::vector<int>{16, 32, 48, 128}));
+}
+
 TEST_F(Gallery, EachControlDrivesItsPartner) {
     Slider* slider = Find<Slider>();
     ProgressBar* bar = Find<ProgressBar>();

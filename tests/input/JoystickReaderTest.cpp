@@ -267,14 +267,15 @@ TEST_F(JoystickBlockTest, SnapshotsFollowABlockMadeAnewOrLate) {
     shm_unlink(kJoystickBlockName);
 }
 
-TEST_F(JoystickBlockTest, UnreadableSettingsAreLoggedAtEverySnapshot) {
+// The game takes a snapshot at every step: unreadable settings are said once,
+// not a hundred times a second.
+TEST_F(JoystickBlockTest, UnreadableSettingsAreLoggedOnce) {
     TempDir::Write("joystick.cfg", "AixsXCfg= 0\n");
     loadJoystickConfig();
     MakeBlock(7, {1, 0, 0, 1, 0, 0, 0});
-    EXPECT_FALSE(JoystickSnapshot().left());
-    EXPECT_FALSE(JoystickSnapshot().left());
-    EXPECT_EQ(TempDir::Read("log.txt"),
-              "Errore lettura configurazione joystick\nErrore lettura configurazione joystick\n");
+    for (int step = 0; step < 3; ++step)
+        EXPECT_FALSE(JoystickSnapshot().left());
+    EXPECT_EQ(TempDir::Read("log.txt"), "Errore lettura configurazione joystick\n");
     shm_unlink(kJoystickBlockName);
 }
 

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <fnmatch.h>
+#include <glob.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -79,6 +80,27 @@ bool InstallBuildInto(const std::string& prefix) {
     return installed;
 }
 
+std::map<std::string, std::string> BuildPackages(const std::string& folder) {
+    std::string output;
+    std::map<std::string, std::string> packages;
+    if (RunProgram({NEBULARK_CPACK, "-G", "DEB", "--config",
+                    NEBULARK_BUILD_DIR "/CPackConfig.cmake", "-B", folder},
+                   &output) != 0) {
+        fprintf(stderr, "%s", output.c_str());
+        return packages;
+    }
+    glob_t found{};
+    const std::string pattern = folder + "/*.deb";
+    if (glob(pattern.c_str(), 0, nullptr, &found) == 0)
+        for (size_t i = 0; i < found.gl_pathc; ++i) {
+            const std::string path = found.gl_pathv[i];
+            const size_t name = path.rfind('/') + 1;
+            packages[path.substr(name, path.find('_', name) - name)] = path;
+        }
+    globfree(&found);
+    return packages;
+}
+
 std::vector<std::string> FilesBelow(const std::string& folder) {
     std::vector<std::string> files;
     std::error_code error;
@@ -97,7 +119,8 @@ std::vector<ListedPath> ReadmeInstalledFiles() {
     while (std::getline(readme, line)) {
         if (line.rfind("#", 0) == 0) inSection = line == "### Installed files";
         const std::vector<std::string> cells = QuotedCells(line);
-        if (inSection && cells.size() >= 2) rows.push_back({cells[0], cells[1]});
+        if (inSection && cells.size() >= 2)
+            rows.push_back({cells[0], cells[1], cells.size() > 2 ? cells[2] : ""});
     }
     return rows;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,17 @@ bool InstallBuildInto(const std::string& prefix);
 // Every file and link below `folder`, as paths relative to it.
 std::vector<std::string> FilesBelow(const std::string& folder);
 
-// One row of the README's table of installed files: the path in the Debian
-// package and the path below the prefix of a plain install. Either may end in
-// a * standing for every file of its folder.
+// Makes the Debian packages of this build tree in `folder`; answers their
+// paths by package name, empty when cpack failed (its output is printed).
+std::map<std::string, std::string> BuildPackages(const std::string& folder);
+
+// One row of the README's table of installed files: the Debian package that
+// holds the file, its path there and its path below the prefix of a plain
+// install (empty when a plain install has none). A path may end in a *
+// standing for every file of its folder.
 struct ListedPath {
     std::string package;
+    std::string packaged;
     std::string plain;
 };
 std::vector<ListedPath> ReadmeInstalledFiles();

@@ -52,27 +52,9 @@ std::map<std::string, std::string> Snapshot(const std::string& folder) {
     return entries;
 }
 
-// The game's main window: a viewable top-level window of the game's class.
-// The server is held while the tree is read, so no window vanishes meanwhile.
+// The game's main window.
 Window GameWindow() {
-    XDriver& driver = XvfbEnvironment::Driver();
-    Display* display = driver.Connection();
-    XGrabServer(display);
-    Window root = 0, parent = 0, found = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
-    for (unsigned i = 0; i < count && found == 0; ++i) {
-        XWindowAttributes attributes{};
-        if (XGetWindowAttributes(display, children[i], &attributes) &&
-            attributes.map_state == IsViewable &&
-            driver.ResourceClass(children[i]) == "Nebulark.exe")
-            found = children[i];
-    }
-    if (children != nullptr) XFree(children);
-    XUngrabServer(display);
-    driver.Sync();
-    return found;
+    return XvfbEnvironment::Driver().FindViewable("Nebulark.exe");
 }
 
 class Launcher : public ::testing::Test {
@@ -104,9 +86,10 @@ protected:
     std::string Installed() const { return Prefix() + "/share/nebulark/Data"; }
     std::string PlayerFolder() const { return Home() + "/.local/share/nebulark"; }
 
-    // Starts the launcher; XDG_DATA_HOME is set only when `dataHome` is given.
-    pid_t Start(const std::string& dataHome = "") const {
-        const std::string launcher = Prefix() + "/bin/nebulark";
+    std::string LauncherPath() const { return Prefix() + "/bin/nebulark"; }
+
+    // Starts a launcher; XDG_DATA_HOME is set only when `dataHome` is given.
+    pid_t Start(const std::string& launcher, const std::string& dataHome) const {
         const pid_t pid = fork();
         if (pid == 0) {
             const int quiet = open("/dev/null", O_WRONLY);
@@ -126,7 +109,10 @@ protected:
     // Starts the game, waits for its window and closes that as a window
     // manager would; answers the launcher's exit status, -1 when it failed.
     int PlayOnce(const std::string& dataHome = "") const {
-        const pid_t pid = Start(dataHome);
+        return PlayOnceWith(LauncherPath(), dataHome);
+    }
+    int PlayOnceWith(const std::string& launcher, const std::string& dataHome = "") const {
+        const pid_t pid = Start(launcher, dataHome);
         Window window = 0;
         const bool shown = WaitFor([&] { return (window = GameWindow()) != 0; }, kDeadline);
         EXPECT_TRUE(shown) << "the game's window never appeared";
@@ -179,10 +165,46 @@ TEST_F(Launcher, PlaysInXdgDataHomeWhenItIsSet) {
 
 TEST_F(Launcher, WithoutADisplayItSaysSoAndFails) {
     std::string output;
-    const std::string launcher = Prefix() + "/bin/nebulark";
-    EXPECT_EQ(RunProgram({"env", "-u", "DISPLAY", "HOME=" + Home(), launcher}, &output), 1);
+    EXPECT_EQ(RunProgram({"env", "-u", "DISPLAY", "HOME=" + Home(), LauncherPath()}, &output), 1);
     EXPECT_NE(output.find("DISPLAY is not set"), std::string::npos) << output;
     EXPECT_FALSE(Exists(PlayerFolder()));
+}
+
+// Installs both packages on this machine, as a player would, plays and
+// removes them again. That takes root, and a machine where the game is not
+// installed already.
+TEST_F(Launcher, BothPackagesInstallTogetherAndPlay) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "installing the Debian packages needs root";
+    }
+    std::string state;
+    RunProgram({"dpkg-query", "-W", "-f", "${db:Status-Status}", "nebulark", "nebulark-data"},
+               &state);
+    if (state.find("installed") != std::string::npos || state.find("config") != std::string::npos) {
+        GTEST_SKIP() << "Nebulark is installed on this machine already; the test would replace it";
+    }
+    const std::map<std::string, std::string> packages = BuildPackages(dir.Path() + "/packages");
+    ASSERT_EQ(packages.size(), 2u);
+
+    const std::vector<std::string> apt = {"apt-get", "-y", "-q", "-o", "DPkg::Lock::Timeout=60"};
+    std::vector<std::string> install = apt;
+    install.insert(install.end(), {"install", "--no-install-recommends", packages.at("nebulark"),
+                                   packages.at("nebulark-data")});
+    std::vector<std::string> purge = apt;
+    purge.insert(purge.end(), {"purge", "nebulark", "nebulark-data"});
+    // Whatever fails, the machine is left without the packages.
+    struct Removal {
+        std::vector<std::string> command;
+        ~Removal() { RunProgram(command); }
+    } removal{purge};
+    std::string output;
+    ASSERT_EQ(RunProgram(install, &output), 0) << output;
+    EXPECT_EQ(PlayOnceWith("/usr/games/nebulark"), 0);
+    EXPECT_EQ(RunProgram(purge, &output), 0) << output;
+
+    EXPECT_EQ(LinkTarget(PlayerFolder() + "/Data/logo.bin"), "/usr/share/nebulark/Data/logo.bin");
+    EXPECT_FALSE(Exists("/usr/share/nebulark"));
+    EXPECT_TRUE(IsFile(PlayerFolder() + "/log.txt"));
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
-// What a plain install and the Debian package put where, checked against the
+// What a plain install and the two Debian packages put where, checked against the
 // README's table of installed files, and the checks of the desktop's and
 // Debian's own tools.
 #include <gtest/gtest.h>
 
-#include <glob.h>
-
+#include <map>
 #include <sstream>
 
 #include "InstalledTree.h"
@@ -35,62 +34,58 @@ std::vector<std::string> PackageFiles(const std::string& listing) {
     return files;
 }
 
-std::string BuiltPackage(const std::string& folder) {
-    glob_t found{};
-    const std::string pattern = folder + "/nebulark_*.deb";
-    std::string path;
-    if (glob(pattern.c_str(), 0, nullptr, &found) == 0 && found.gl_pathc == 1)
-        path = found.gl_pathv[0];
-    globfree(&found);
-    return path;
+// The README's rows for the files of one package, or of a plain install when
+// `package` is empty.
+std::vector<std::string> Listed(const std::string& package = "") {
+    std::vector<std::string> patterns;
+    for (const ListedPath& row : ReadmeInstalledFiles()) {
+        if (package.empty() && !row.plain.empty()) patterns.push_back(row.plain);
+        if (row.package == package) patterns.push_back(row.packaged);
+    }
+    return patterns;
 }
 
-TEST(Layout, PlainInstallHoldsWhatTheReadmeListsAndAValidMenuEntry) {
+TEST(Layout, PlainInstallHoldsWhatTheReadmeListsAndValidDesktopFiles) {
     TempDir dir;
     const std::string prefix = dir.Path() + "/prefix";
     ASSERT_TRUE(InstallBuildInto(prefix));
 
-    const std::vector<ListedPath> listed = ReadmeInstalledFiles();
-    ASSERT_GE(listed.size(), 8u) << "the README's table of installed files was not found";
-    std::vector<std::string> patterns;
-    for (const ListedPath& row : listed)
-        patterns.push_back(row.plain);
-    EXPECT_EQ(Mismatches(patterns, FilesBelow(prefix)), "");
+    ASSERT_GE(ReadmeInstalledFiles().size(), 8u)
+        << "the README's table of installed files was not found";
+    EXPECT_EQ(Mismatches(Listed(), FilesBelow(prefix)), "");
 
-    const std::string entry = prefix + "/share/applications/nebulark.desktop";
+    const std::string entry = prefix + "/share/applications/org.example.nebulark.desktop";
     std::string complaints;
     EXPECT_EQ(RunProgram({"desktop-file-validate", entry}, &complaints), 0) << complaints;
     EXPECT_EQ(complaints, "");
     EXPECT_EQ(Line(TempDir::Read(entry), "Exec="), prefix + "/bin/nebulark");
+    // The software-centre entry is checked with the menu entry it names.
+    EXPECT_EQ(RunProgram({"appstreamcli", "validate-tree", "--no-net", prefix}, &complaints), 0)
+        << complaints;
 }
 
-TEST(Layout, PackagePassesLintianAndHoldsWhatTheReadmeLists) {
+TEST(Layout, PackagesPassLintianAndHoldWhatTheReadmeLists) {
     TempDir dir;
-    std::string output;
-    ASSERT_EQ(RunProgram({NEBULARK_CPACK, "-G", "DEB", "--config",
-                          NEBULARK_BUILD_DIR "/CPackConfig.cmake", "-B", dir.Path()},
-                         &output),
-              0)
-        << output;
-    const std::string package = BuiltPackage(dir.Path());
-    ASSERT_FALSE(package.empty()) << output;
-
-    std::string findings;
-    EXPECT_EQ(RunProgram({"lintian", "--fail-on", "error,warning", package}, &findings), 0)
-        << findings;
-
-    std::string listing;
-    ASSERT_EQ(RunProgram({"dpkg-deb", "-c", package}, &listing), 0) << listing;
-    std::vector<std::string> patterns;
-    for (const ListedPath& row : ReadmeInstalledFiles())
-        patterns.push_back(row.package);
-    EXPECT_EQ(Mismatches(patterns, PackageFiles(listing)), "");
-
-    std::string control;
-    ASSERT_EQ(RunProgram({"dpkg-deb", "-f", package}, &control), 0) << control;
-    EXPECT_NE(Line(control, "Depends: ").find("libx11-6"), std::string::npos) << control;
-    EXPECT_EQ(Line(control, "Recommends: "), "alsa-utils");
-    EXPECT_EQ(Line(control, "Section: "), "games");
+    const std::map<std::string, std::string> packages = BuildPackages(dir.Path());
+    ASSERT_EQ(packages.size(), 2u);
+    std::map<std::string, std::string> control;
+    for (const auto& [name, package] : packages) {
+        std::string findings;
+        EXPECT_EQ(RunProgram({"lintian", "--fail-on", "error,warning", package}, &findings), 0)
+            << findings;
+        std::string listing;
+        ASSERT_EQ(RunProgram({"dpkg-deb", "-c", package}, &listing), 0) << listing;
+        EXPECT_EQ(Mismatches(Listed(name), PackageFiles(listing)), "") << name;
+        ASSERT_EQ(RunProgram({"dpkg-deb", "-f", package}, &control[name]), 0) << control[name];
+        EXPECT_EQ(Line(control[name], "Section: "), "games");
+    }
+    const std::string version = Line(control["nebulark-data"], "Version: ");
+    EXPECT_EQ(Line(control["nebulark-data"], "Architecture: "), "all");
+    EXPECT_EQ(Line(control["nebulark-data"], "Depends: "), "");
+    const std::string depends = Line(control["nebulark"], "Depends: ");
+    EXPECT_NE(depends.find("nebulark-data (= " + version + ")"), std::string::npos) << depends;
+    EXPECT_NE(depends.find("libx11-6"), std::string::npos) << depends;
+    EXPECT_EQ(Line(control["nebulark"], "Recommends: "), "alsa-utils");
 }
 
 }  // namespace

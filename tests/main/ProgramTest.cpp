@@ -20,12 +20,14 @@
 #include "support/TempDir.h"
 #include "support/XDriver.h"
 #include "support/XvfbEnvironment.h"
+#include "support/XvfbServer.h"
 
 using nebulark::test::ChildrenOf;
 using nebulark::test::TempDir;
 using nebulark::test::WaitFor;
 using nebulark::test::XDriver;
 using nebulark::test::XvfbEnvironment;
+using nebulark::test::XvfbServer;
 
 namespace {
 
@@ -221,4 +223,40 @@ TEST_F(Program, WithoutItsPicturesItOpensItsWindowAndSaysWhatIsMissing) {
     const int status = CloseGame(driver, window, game);
     ASSERT_TRUE(WIFEXITED(status)) << status;
     EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// However the game ends, its own processes end with it: a joystick reader that
+// ends at once (switched off here) is reaped, not left defunct beside the
+// game, and the server going away ends the game as a close would, with status
+// 0, one line in the log and nothing left behind.
+TEST_F(Program, ItsChildrenAreReapedAndALostServerEndsItCleanly) {
+    TempDir dir;
+    TempDir::Write("joystick.cfg", "JoystickEnable= 0\n");
+    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    XvfbServer server;
+    ASSERT_TRUE(server.Start());
+    setenv("DISPLAY", server.DisplayName().c_str(), 1);
+    const pid_t game = StartGame();
+    {
+        const XDriver driver;
+        ASSERT_TRUE(WaitFor([&] { return FindGameWindow(driver) != 0; }, std::chrono::seconds(10)));
+    }
+    // Past the title's loading pause, in the event loop.
+    ASSERT_TRUE(WaitFor([] { return CountLines(TempDir::Read("log.txt"), ": non trovato") == 6; },
+                        std::chrono::seconds(10)));
+    EXPECT_TRUE(WaitFor(
+        [game] {
+            const auto children = ChildrenOf(game);
+            return std::none_of(children.begin(), children.end(),
+                                [](const auto& child) { return child.state == 'Z'; });
+        },
+        std::chrono::seconds(1)));
+
+    server.Stop();
+    const int status = nebulark::test::WaitForChild(game, std::chrono::seconds(1));
+    ASSERT_TRUE(status != -1 && WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(CountLines(TempDir::Read("log.txt"), "Connessione con il server X perduta\n"), 1);
+    for (const auto& child : ChildrenOf(getpid()))
+        EXPECT_NE(child.name, "nebulark") << "left behind: pid " << child.pid << " " << child.state;
 }

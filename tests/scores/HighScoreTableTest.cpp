@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <csignal>
 #include <functional>
 #include <sstream>
@@ -131,27 +134,58 @@ TEST(HighScoreTable, LinesOutsideTheFormatAreKeptAndCounted) {
                                         "00000050 X            Level 1"}));
 }
 
-// A table that cannot be read whole is never replaced by what could be read.
-TEST(HighScoreTable, UnreadableTablesAreLeftAlone) {
+// A table that can be read only in part is kept whole beside it, never over an
+// earlier copy, and the lines that could be read take the new entry.
+TEST(HighScoreTable, ATableReadOnlyInPartIsKeptAsideAndSavingGoesOn) {
     TempDir dir;
     const std::string overlong = TenResults() + std::string(256, 'x') + "\n" + "00000001 TAIL\n";
     const std::string zeroByte =
         std::string("00000900 NUL") + '\0' + "BYTE Level 5\n" + TenResults();
-    for (const std::string& content : {overlong, zeroByte}) {
-        WriteTable(content);
-        HighScoreTable table("Nebulark");
-        table.read();
-        EXPECT_TRUE(table.hasError());
-        EXPECT_FALSE(table.addEntry(5000, Rest("NEW", 1)));
-        EXPECT_EQ(TempDir::Read(kTable), content);
-    }
+    const std::string copy = std::string(kTable) + ".unreadable-";
+    HighScoreTable table("Nebulark");
+    WriteTable(overlong);
+    EXPECT_TRUE(table.addEntry(5000, Rest("NEW", 1)));
+    std::vector<std::string> expected = Lines(TenResults());
+    expected.insert(expected.begin(), "00005000 NEW          Level 1");
+    expected.pop_back();
+    EXPECT_EQ(table.read(), expected);
+    EXPECT_FALSE(table.hasError());
 
-    // A folder in the file's place.
+    WriteTable(zeroByte);
+    EXPECT_TRUE(table.addEntry(5000, Rest("NEW", 1)));
+    EXPECT_EQ(table.read()[3], "00000900 NUL");
+    // Readable again: the next entry sets nothing aside.
+    EXPECT_TRUE(table.addEntry(2, Rest("LOW", 1)));
+    EXPECT_EQ(TempDir::Read(copy + "1"), overlong);
+    EXPECT_EQ(TempDir::Read(copy + "2"), zeroByte);
+    EXPECT_EQ(TempDir::Read("log.txt"), "Classifica illeggibile, conservata in " + copy + "1\n" +
+                                            "Classifica illeggibile, conservata in " + copy +
+                                            "2\n");
+
+    // A folder in the file's place cannot be kept aside, and nothing is saved.
     removeFile(kTable);
     ASSERT_TRUE(ensureDirectory(kTable));
-    HighScoreTable table("Nebulark");
     EXPECT_FALSE(table.addEntry(5000, Rest("NEW", 1)));
     EXPECT_TRUE(table.hasError());
+}
+
+// A process that holds the table's lock and never lets it go (stopped, or
+// stuck on a slow disk) delays a save by a few seconds only.
+TEST(HighScoreTable, AHeldLockDelaysASaveOnlyForAWhile) {
+    TempDir dir;
+    WriteTable(TenResults());
+    const int holder = open((std::string(kTable) + ".lock").c_str(), O_RDWR | O_CREAT, 0666);
+    ASSERT_EQ(flock(holder, LOCK_EX), 0);
+    const auto before = std::chrono::steady_clock::now();
+    EXPECT_EQ(ExitStatusWithin(
+                  [] { return HighScoreTable("Nebulark").addEntry(2000, Rest("LATE", 4)) ? 0 : 1; },
+                  std::chrono::seconds(6)),
+              0);
+    EXPECT_GE(std::chrono::steady_clock::now() - before, std::chrono::seconds(2));
+    EXPECT_EQ(Lines(TempDir::Read(kTable))[0], "00002000 LATE         Level 4");
+    EXPECT_EQ(TempDir::Read("log.txt"),
+              "Classifica bloccata da un altro processo: salvataggio senza lock\n");
+    close(holder);
 }
 
 TEST(HighScoreTable, FoldersThatCannotBeMadeOrWrittenAreReported) {

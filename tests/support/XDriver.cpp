@@ -3,6 +3,8 @@
 #include <X11/Xatom.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
+
 namespace nebulark::test {
 
 XDriver::XDriver() : display(XOpenDisplay(nullptr)) {}
@@ -149,6 +151,74 @@ std::string XDriver::StringProperty(Window window, Atom property) const {
     return text;
 }
 
+std::vector<unsigned long> XDriver::Cardinals(Window window, const char* property) const {
+    Atom actualType = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::vector<unsigned long> values;
+    const Atom atom = XInternAtom(display, property, False);
+    if (XGetWindowProperty(display, window, atom, 0, 1 << 20, False, XA_CARDINAL, &actualType,
+                           &format, &count, &after, &data) != Success)
+        return values;
+    // Xlib hands format-32 data over as one long per value.
+    if (data != nullptr && format == 32) {
+        const unsigned long* first = reinterpret_cast<const unsigned long*>(data);
+        values.assign(first, first + count);
+    }
+    if (data != nullptr) XFree(data);
+    return values;
+}
+
+std::vector<IconPicture> XDriver::Icons(Window window) const {
+    const std::vector<unsigned long> values = Cardinals(window, "_NET_WM_ICON");
+    std::vector<IconPicture> icons;
+    for (size_t at = 0; at + 2 <= values.size();) {
+        IconPicture icon{static_cast<int>(values[at]), static_cast<int>(values[at + 1]), {}};
+        const size_t count = values[at] * values[at + 1];
+        at += 2;
+        if (count > values.size() - at) break;
+        for (size_t i = 0; i < count; ++i)
+            icon.argb.push_back(static_cast<uint32_t>(values[at + i]));
+        at += count;
+        icons.push_back(std::move(icon));
+    }
+    return icons;
+}
+
+namespace {
+
+Window FindBelow(const XDriver& driver, Window parent, const std::string& resourceClass) {
+    Display* display = driver.Connection();
+    Window root = 0, up = 0, found = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, parent, &root, &up, &children, &count)) return 0;
+    for (unsigned i = 0; i < count && found == 0; ++i) {
+        XWindowAttributes attributes{};
+        if (driver.ResourceClass(children[i]) == resourceClass &&
+            XGetWindowAttributes(display, children[i], &attributes) &&
+            attributes.map_state == IsViewable)
+            found = children[i];
+        else
+            found = FindBelow(driver, children[i], resourceClass);
+    }
+    if (children != nullptr) XFree(children);
+    return found;
+}
+
+}  // namespace
+
+// The server is held while the tree is read, so that no window vanishes
+// meanwhile.
+Window XDriver::FindViewable(const std::string& resourceClass) const {
+    XGrabServer(display);
+    const Window found = FindBelow(*this, DefaultRootWindow(display), resourceClass);
+    XUngrabServer(display);
+    Sync();
+    return found;
+}
+
 void XDriver::SendDeleteWindow(Window window) const {
     XEvent event{};
     event.xclient.type = ClientMessage;
@@ -172,6 +242,17 @@ void XDriver::SendTick(Window window) const {
     Sync();
 }
 
+std::vector<int> VisibleIconSides(const std::vector<IconPicture>& icons) {
+    std::vector<int> sides;
+    for (const IconPicture& icon : icons)
+        if (icon.width == icon.height &&
+            std::any_of(icon.argb.begin(), icon.argb.end(), [](uint32_t pixel) {
+                return pixel >> 24 == 0xFF && (pixel & 0xFFFFFF) != 0;
+            }))
+            sides.push_back(icon.width);
+    return sides;
+}
+
 bool WaitUntil(const std::function<bool()>& done, const std::function<void()>& step,
                std::chrono::milliseconds deadline) {
     const auto end = std::chrono::steady_clock::now() + deadline;
@@ -180,6 +261,15 @@ bool WaitUntil(const std::function<bool()>& done, const std::function<void()>& s
         step();
     }
     return true;
+}
+
+bool WindowExists(Display* display, Window window) {
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
+    const bool found = std::find(children, children + count, window) != children + count;
+    if (children != nullptr) XFree(children);
+    return found;
 }
 
 }  // namespace nebulark::test

@@ -11,6 +11,13 @@
 
 namespace nebulark::test {
 
+// One size of a window's _NET_WM_ICON: 0xAARRGGBB pixels, rows top to bottom.
+struct IconPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> argb;
+};
+
 // The test's own connection to the server: real input through XTEST, pixels
 // read back with XGetImage and window properties read from the server.
 class XDriver {
@@ -46,6 +53,14 @@ public:
     std::vector<std::string> Protocols(Window window) const;
     std::vector<std::string> AtomListProperty(Window window, const char* property) const;
     std::string StringProperty(Window window, Atom property) const;
+    // The values of a CARDINAL property; empty when the window has none.
+    std::vector<unsigned long> Cardinals(Window window, const char* property) const;
+    // The window's _NET_WM_ICON, size by size; a size whose pixels run past
+    // the end of the property ends the list.
+    std::vector<IconPicture> Icons(Window window) const;
+    // A viewable window of the resource class anywhere below the root, as
+    // under a window manager that frames its clients; 0 when there is none.
+    Window FindViewable(const std::string& resourceClass) const;
 
     void SendDeleteWindow(Window window) const;
     // A client message of type None whose first value is 1.
@@ -54,6 +69,14 @@ public:
 private:
     Display* display = nullptr;
 };
+
+// True when the window is a child of the root window, asked without the
+// protocol error a destroyed window would bring.
+bool WindowExists(Display* display, Window window);
+
+// The sides of the square icons that show something: at least one pixel
+// opaque and not black.
+std::vector<int> VisibleIconSides(const std::vector<IconPicture>& icons);
 
 // Calls `step` until `done` answers true or the deadline passes; answers done().
 bool WaitUntil(const std::function<bool()>& done, const std::function<void()>& step,

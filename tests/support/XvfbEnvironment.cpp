@@ -10,8 +10,8 @@ namespace {
 XvfbServer* server = nullptr;
 XDriver* driver = nullptr;
 
-// Protocol errors seen by the test's own connection fail the test instead of
-// ending the process.
+}  // namespace
+
 int FailOnXError(Display* display, XErrorEvent* error) {
     char text[256];
     XGetErrorText(display, error->error_code, text, sizeof text);
@@ -19,8 +19,6 @@ int FailOnXError(Display* display, XErrorEvent* error) {
                   << ")";
     return 0;
 }
-
-}  // namespace
 
 void XvfbEnvironment::SetUp() {
     server = new XvfbServer();

@@ -20,6 +20,10 @@ public:
     static const XvfbServer& Server();
 };
 
+// An Xlib error handler for a test's own connections: protocol errors fail
+// the test instead of ending the process.
+int FailOnXError(Display* display, XErrorEvent* error);
+
 // Registers the environment; for the main of test programs that need a display.
 void AddXvfbEnvironment();
 

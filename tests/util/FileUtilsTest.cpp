@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 
+#include "support/ProcessProbe.h"
 #include "support/TempDir.h"
 #include "util/BinaryFile.h"
 #include "util/FileUtils.h"
@@ -59,6 +61,32 @@ TEST(PathHelpers, ExistenceSizeFoldersAndListing) {
     EXPECT_EQ(TempDir::Read("log.txt"), "nowhere accesso negato!\n");
     EXPECT_TRUE(removeFile("five"));
     EXPECT_FALSE(fileExists("five"));
+}
+
+// Processes making the same folders at the same moment all succeed, also the
+// one that finds a folder made between its check and its own mkdir.
+TEST(PathHelpers, FoldersMadeByManyProcessesAtOnceAreThereForAll) {
+    TempDir dir;
+    int start[2];
+    ASSERT_EQ(pipe(start), 0);
+    std::vector<pid_t> makers;
+    for (int i = 0; i < 4; ++i) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            close(start[1]);
+            char go = 0;
+            read(start[0], &go, 1);  // ends when the test closes the other end
+            bool all = true;
+            for (int n = 0; n < 500; ++n)
+                all = ensureDirectory(std::to_string(n) + "f") && all;
+            _exit(all ? 0 : 1);
+        }
+        makers.push_back(pid);
+    }
+    close(start[0]);
+    close(start[1]);
+    for (const pid_t maker : makers)
+        EXPECT_EQ(nebulark::test::WaitForChild(maker, std::chrono::seconds(30)), 0);
 }
 
 TEST(TextFileTest, LinesRoundTripAndAppend) {

@@ -4,6 +4,8 @@
 
 #include <X11/Xatom.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 
 #include "WidgetKit.h"
@@ -25,6 +27,17 @@ using test::XvfbEnvironment;
 
 Display* Driver() {
     return XvfbEnvironment::Driver().Connection();
+}
+
+// Every window names the process and the machine it belongs to, as a window
+// manager needs them to end a program that stops answering.
+void ExpectOwnedByThisProcess(Window window) {
+    const XDriver& driver = XvfbEnvironment::Driver();
+    EXPECT_EQ(driver.Cardinals(window, "_NET_WM_PID"),
+              std::vector<unsigned long>{static_cast<unsigned long>(getpid())});
+    char host[256] = {};
+    gethostname(host, sizeof host - 1);
+    EXPECT_EQ(driver.StringProperty(window, XA_WM_CLIENT_MACHINE), host);
 }
 
 TEST(FormWindow, AnnouncesAFixedSizeWindowWithTheCloseProtocol) {
@@ -50,6 +63,7 @@ TEST(FormWindow, AnnouncesAFixedSizeWindowWithTheCloseProtocol) {
     EXPECT_EQ(driver.StringProperty(window, XA_WM_NAME), "Titolo");
     EXPECT_EQ(driver.Protocols(window), std::vector<std::string>{"WM_DELETE_WINDOW"});
     EXPECT_TRUE(driver.AtomListProperty(window, "_NET_WM_WINDOW_TYPE").empty());
+    ExpectOwnedByThisProcess(window);
 
     XWMHints* wmHints = XGetWMHints(Driver(), window);
     ASSERT_NE(wmHints, nullptr);
@@ -76,6 +90,7 @@ TEST(FormWindow, ADialogIsAnnouncedAsOne) {
     ASSERT_TRUE(test::ShowOnScreen(dialog, screen, 0, 0, 100, 80));
     EXPECT_EQ(XvfbEnvironment::Driver().AtomListProperty(dialog.GetWindow(), "_NET_WM_WINDOW_TYPE"),
               std::vector<std::string>{"_NET_WM_WINDOW_TYPE_DIALOG"});
+    ExpectOwnedByThisProcess(dialog.GetWindow());
     EXPECT_EQ(XvfbEnvironment::Driver().PixelAt(dialog.GetWindow(), 50, 40), 0x000000);
 }
 

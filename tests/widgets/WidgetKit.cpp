@@ -1,7 +1,5 @@
 #include "WidgetKit.h"
 
-#include <algorithm>
-
 #include "app/Application.h"
 #include "support/XDriver.h"
 
@@ -58,15 +56,6 @@ void Drain(Display* display) {
     XSync(display, False);
     while (XPending(display) > 0)
         Application::RunPass(display);
-}
-
-bool WindowExists(Display* display, Window window) {
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned count = 0;
-    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
-    const bool found = std::find(children, children + count, window) != children + count;
-    if (children != nullptr) XFree(children);
-    return found;
 }
 
 bool ShowOnScreen(ProbeForm& form, nebulark::Screen& screen, int x, int y, int w, int h) {

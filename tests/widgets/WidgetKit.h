@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/Screen.h"
+#include "support/XDriver.h"
 #include "widgets/Child.h"
 #include "widgets/Form.h"
 
@@ -131,9 +132,6 @@ bool PumpUntil(Display* display, const std::function<bool()>& done,
                std::chrono::milliseconds deadline = std::chrono::milliseconds(3000));
 // Handles every event already queued for the display.
 void Drain(Display* display);
-// True when the window is a child of the root window, asked without the
-// protocol error a destroyed window would bring.
-bool WindowExists(Display* display, Window window);
 // Gives the form the screen, creates it at (x, y) with size w × h and waits
 // until it has been exposed.
 bool ShowOnScreen(ProbeForm& form, nebulark::Screen& screen, int x, int y, int w, int h);

@@ -3,6 +3,7 @@
 //   nebulark_artgen DIRECTORY              writes the data files into DIRECTORY
 //   nebulark_artgen --contact-sheet FILE   writes an overview picture (PPM)
 //   nebulark_artgen --icon SIZE FILE       writes the desktop icon (PNG)
+//   nebulark_artgen --icon-source FILE     writes the window icon as C++ source
 //
 // The output is the same, byte for byte, on every run.
 #include <charconv>
@@ -14,6 +15,7 @@
 #include "Artwork.h"
 #include "ContactSheet.h"
 #include "Icon.h"
+#include "IconSource.h"
 #include "PngFile.h"
 
 using namespace nebulark::artgen;
@@ -66,10 +68,15 @@ int main(int argc, char** argv) {
     if (argc == 3 && first == "--contact-sheet")
         return WriteAtomically(argv[2], EncodePpm(MakeContactSheet(MakeArtwork()))) ? 0 : 1;
     if (argc == 4 && first == "--icon") return WriteIcon(argv[2], argv[3]);
+    if (argc == 3 && first == "--icon-source") {
+        const std::string source = MakeIconSource(SpriteSet());
+        return WriteAtomically(argv[2], std::vector<uint8_t>(source.begin(), source.end())) ? 0 : 1;
+    }
     if (argc == 2 && !first.empty() && first[0] != '-') return WriteData(first);
     std::fprintf(stderr,
                  "usage: nebulark_artgen DIRECTORY\n"
                  "       nebulark_artgen --contact-sheet FILE.ppm\n"
-                 "       nebulark_artgen --icon SIZE FILE.png\n");
+                 "       nebulark_artgen --icon SIZE FILE.png\n"
+                 "       nebulark_artgen --icon-source FILE.cpp\n");
     return 2;
 }
