@@ -254,9 +254,9 @@ bool FormGames::ComposeFrame() {
     if (damage.Empty()) return true;
     FrameImage frame = View(bmpScreenBuffer);
     const FrameImage copy = View(backgroundCopy);
-    const bool bytesCount = !surface->SharesImage(bmpScreenBuffer);
+    const bool sendsPixels = !surface->SharesImage(bmpScreenBuffer);
     for (const PixelRect& area : damage.Rects()) {
-        PixelRect part = plan.Compose(frame, copy, area, bytesCount);
+        PixelRect part = plan.Compose(frame, copy, area, sendsPixels);
         for (const PixelRect& rect : written)
             part = part.Bounds(rect.Intersection(area));
         if (!part.Empty()) changed.push_back(part);
