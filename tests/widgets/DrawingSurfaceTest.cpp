@@ -262,10 +262,19 @@ TEST_F(Drawing, ASharedImageShowsItsPixelsAtEachDrawingAndGetsItsBufferBack) {
     EXPECT_EQ(Draw(100, 100, 2, 1, kGreen), (Picture{"#o"}));
     EXPECT_EQ(Draw(200, 100, 2, 1, kGreen), (Picture{"#o"}));
 
+    // A rectangle of it goes from the segment too, to the same place; once
+    // the transfers are finished the server has read it, and changing the
+    // pixels changes nothing on the window.
+    surface.DrawImageRects(image, {PixelRect{30, 20, 10, 10}});
+    surface.FinishImageTransfers();
+    XPutPixel(image, 39, 29, kGreen);
+    EXPECT_EQ(PixelAt(39, 29), uint32_t(kWhite));
+    EXPECT_EQ(surface.Traffic().bytesSent, 0u);
+
     surface.UnshareImage(image);
     EXPECT_EQ(image->data, own);
     EXPECT_EQ(XGetPixel(image, 0, 0) & 0xFFFFFF, unsigned(kGreen));
-    EXPECT_EQ(XGetPixel(image, 39, 29) & 0xFFFFFF, unsigned(kWhite));
+    EXPECT_EQ(XGetPixel(image, 39, 29) & 0xFFFFFF, unsigned(kGreen));
     XDestroyImage(image);
     EXPECT_EQ(TempDir::Read("log.txt"), "");
 }
