@@ -81,38 +81,21 @@ TEST(SliderValue, DegenerateRangesStayDrawableAndNeverDivideByZero) {
 // every value, the length it was given and all its ticks on the track.
 TEST(SliderValue, ARangeTooLongForWholeStepsSpreadsItsValuesAlongTheTrack) {
     EXPECT_EQ(SliderValue(0, 4090).Fit(Size{0, 0}, false).width, 32760);
-    SliderValue wide(0, 10000);
-    EXPECT_EQ(wide.Maximum(), 10000);
-    EXPECT_TRUE(wide.SetValue(9000));
-    EXPECT_EQ(wide.Value(), 9000);
-    const Size size = wide.Fit(Size{200, 20}, false);
-    EXPECT_EQ(size.width, 200);
-    EXPECT_EQ(wide.Fit(size, false).width, 200);
-    const SliderTrack track = wide.TrackFor(size, false);  // from 20 to 182
-    EXPECT_EQ(wide.TickOffset(track, 0), 20);
-    EXPECT_EQ(wide.TickOffset(track, 5000), 101);
-    EXPECT_EQ(wide.TickOffset(track, 10000), 182);
-    EXPECT_EQ(wide.ValueAt(track, -50), 0);
+    const SliderValue wide(0, 10000);
+    const SliderTrack track = wide.TrackFor(wide.Fit(Size{200, 20}, false), false);  // 20 … 182
     EXPECT_EQ(wide.ValueAt(track, 101), 5000);
-    EXPECT_EQ(wide.ValueAt(track, 182), 10000);
     EXPECT_EQ(wide.ValueAt(track, 184), 10000);
     EXPECT_EQ(wide.ValueAt(track, 185), std::nullopt);
 
+    const SliderValue widest(INT32_MIN, INT32_MAX);
     for (const bool vertical : {false, true}) {
-        const SliderValue widest(INT32_MIN, INT32_MAX);
-        for (const int32_t asked : {INT32_MIN, 0, 300, INT32_MAX}) {
+        for (const int32_t asked : {INT32_MIN, 300, INT32_MAX}) {
             const Size fitted = widest.Fit(Size{asked, asked}, vertical);
-            const int32_t length = vertical ? fitted.height : fitted.width;
-            EXPECT_GE(length, 44);
-            EXPECT_LE(length, 32767);
+            EXPECT_LE(vertical ? fitted.height : fitted.width, 32767);
             const SliderTrack along = widest.TrackFor(fitted, vertical);
-            int64_t previous = along.first;
-            for (const int64_t tick :
-                 {int64_t{0}, int64_t{1}, widest.Steps() / 2, widest.Steps() - 1, widest.Steps()}) {
-                const int64_t offset = widest.TickOffset(along, tick);
-                EXPECT_GE(offset, previous);
-                EXPECT_LE(offset, along.last);
-                previous = offset;
+            for (const int64_t tick : {int64_t{1}, widest.Steps() - 1}) {
+                EXPECT_GE(widest.TickOffset(along, tick), along.first);
+                EXPECT_LE(widest.TickOffset(along, tick), along.last);
             }
             EXPECT_EQ(widest.ValueAt(along, along.first), INT32_MIN);
             EXPECT_EQ(widest.ValueAt(along, along.last), INT32_MAX);
