@@ -119,7 +119,9 @@ std::string formatInteger(int64_t n, char padChar, int width) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%lld", static_cast<long long>(n));
     if (n >= 0 || padChar != '0') return padLeft(buffer, padChar, width);
-    return "-" + padLeft(buffer + 1, padChar, width - 1);
+    std::string padded = padLeft(buffer + 1, padChar, width - 1);
+    padded.insert(padded.begin(), '-');
+    return padded;
 }
 
 std::string toText(int64_t n) {
