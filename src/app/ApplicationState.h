@@ -1,14 +1,24 @@
 #pragma once
 
+#include <X11/X.h>
+
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace nebulark {
 
 class Form;
 class GUIElement;
+
+// What a key typed: its keysym and the first byte of its translation, 0 for
+// cursor and function keys.
+struct KeyTranslation {
+    KeySym keysym = NoSymbol;
+    unsigned char character = 0;
+};
 
 // Everything the registry and the event loop keep for the whole process, in
 // one place. Shared by the files that make up Application; the toolkit's
@@ -21,6 +31,8 @@ struct ApplicationState {
     uint32_t nextElementId = 0;
     GUIElement* focusedElement = nullptr;
     std::array<uint8_t, 256> keyTable{};
+    // What each key code typed when it was pressed, kept until its release.
+    std::array<std::optional<KeyTranslation>, 256> pressedKeys{};
     bool quitRequested = false;
     Form* messageBoxForm = nullptr;
     std::vector<GUIElement*> pendingDeletes;

@@ -3,6 +3,7 @@
 #include <X11/keysym.h>
 
 #include <array>
+#include <optional>
 
 #include "app/Application.h"
 #include "app/ApplicationState.h"
@@ -22,17 +23,28 @@ namespace {
 
 using Handler = void (*)(Form* form, XEvent& event);
 
-struct TypedKey {
-    KeySym keysym = NoSymbol;
-    // First byte of the translation; 0 for cursor and function keys.
-    unsigned char character = 0;
-};
-
-TypedKey Translate(XKeyEvent& event) {
+KeyTranslation Translate(XKeyEvent& event) {
     char buffer[50];
-    TypedKey key;
+    KeyTranslation key;
     const int count = XLookupString(&event, buffer, sizeof buffer, &key.keysym, nullptr);
     if (count > 0) key.character = static_cast<unsigned char>(buffer[0]);
+    return key;
+}
+
+std::optional<KeyTranslation>& PressedKey(const XKeyEvent& event) {
+    return State().pressedKeys[event.keycode % State().pressedKeys.size()];
+}
+
+// A released key reports what it typed when it was pressed, not what the
+// modifiers held now make of it: a typist who lets go of Shift a moment before
+// the letter still types a capital, and the release clears the key-table entry
+// that the press set. A release whose press was not seen is translated as it
+// stands.
+KeyTranslation ReleaseTranslation(XKeyEvent& event) {
+    std::optional<KeyTranslation>& pressed = PressedKey(event);
+    if (!pressed) return Translate(event);
+    const KeyTranslation key = *pressed;
+    pressed.reset();
     return key;
 }
 
@@ -50,21 +62,27 @@ Point EventPoint(int x, int y) {
 
 void OnKeyPressEvent(Form* form, XEvent& event) {
     if (!form->IsEnabled()) return;
-    const TypedKey key = Translate(event.xkey);
+    const KeyTranslation key = Translate(event.xkey);
+    PressedKey(event.xkey) = key;
     if (GUIElement* focused = FocusedElement()) focused->OnKeyDown(key.keysym);
     if (IsTyped(key.character)) KeyTable()[key.character] = 1;
     if (Alive(form)) form->OnKeyDown(key.keysym);
 }
 
-// The next focusable child after the focused one by id, wrapping to the first
-// focusable child. Visibility and the enabled state are not consulted.
+// A hidden control is not there to be used, so it is no stop for Tab; a
+// disabled one still is.
+bool IsTabStop(const GUIElement* element) {
+    return element->CanFocus() && element->IsVisible();
+}
+
+// The next tab stop after the focused element by id, wrapping to the first.
 GUIElement* NextTabStop(Form* form, const GUIElement* focused) {
     const std::vector<GUIElement*> children = CollectChildren(form->GetId());
     for (GUIElement* child : children)
-        if ((focused == nullptr || child->GetId() > focused->GetId()) && child->CanFocus())
+        if ((focused == nullptr || child->GetId() > focused->GetId()) && IsTabStop(child))
             return child;
     for (GUIElement* child : children)
-        if (child->CanFocus()) return child;
+        if (IsTabStop(child)) return child;
     return nullptr;
 }
 
@@ -80,7 +98,7 @@ void NavigateTab(Form* form) {
 
 void OnKeyReleaseEvent(Form* form, XEvent& event) {
     if (!form->IsEnabled()) return;
-    const TypedKey key = Translate(event.xkey);
+    const KeyTranslation key = ReleaseTranslation(event.xkey);
     GUIElement* focused = FocusedElement();
     if (key.keysym == XK_Tab && (focused == nullptr || focused->CanFocus())) {
         NavigateTab(form);

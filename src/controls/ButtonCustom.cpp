@@ -49,12 +49,12 @@ void ButtonCustom::OnMouseUp(Point point) {
 void ButtonCustom::OnKeyDown(KeySym keysym) {
     if (!enabled) return;
     Child::OnKeyDown(keysym);
-    if (hasFocus && keysym == XK_Return) SetPressed(true);
+    if (TakesKeys() && keysym == XK_Return) SetPressed(true);
 }
 
 bool ButtonCustom::OnKeyChar(char character) {
     if (!enabled) return false;
-    if (hasFocus && character == '\r') {
+    if (TakesKeys() && character == '\r') {
         SetPressed(false);
         fireClick(this);
     }

@@ -60,6 +60,13 @@ void DrawFocusMark(DrawingSurface& surface, int left, int top, int right, int bo
     surface.DrawLine(left, bottom, right, bottom, kDashed, colour);
 }
 
+// The part drawn is read back from a pixmap made of the picture, so the keyed
+// drawing changes that copy and never the picture.
+void DrawBlackTransparent(DrawingSurface& surface, int x, int y, int w, int h, XImage* picture,
+                          int sourceX, int sourceY) {
+    surface.DrawImagePartKeyed(x, y, w, h, picture, sourceX, sourceY);
+}
+
 // The outline is an open line through the three corners, so the side from
 // the last corner back to the first stays unedged.
 void DrawArrowhead(DrawingSurface& surface, XPoint a, XPoint b, XPoint c, int32_t colour) {

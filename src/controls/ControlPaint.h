@@ -46,6 +46,12 @@ void DrawBevel(DrawingSurface& surface, int x, int y, int w, int h, int32_t topL
 // side reaches up to `top` and its right side one pixel below `bottom`.
 void DrawFocusMark(DrawingSurface& surface, int left, int top, int right, int bottom,
                    int32_t colour);
+// Draws w × h pixels of a picture from (sourceX, sourceY) at (x, y), with its
+// pure black pixels showing what is under them. The picture belongs to the
+// caller, or is kept for the next paint: it is drawn through a copy, since
+// keyed drawing changes the picture it is given.
+void DrawBlackTransparent(DrawingSurface& surface, int x, int y, int w, int h, XImage* picture,
+                          int sourceX = 0, int sourceY = 0);
 // A filled triangle edged in the light shade along its first two sides.
 void DrawArrowhead(DrawingSurface& surface, XPoint a, XPoint b, XPoint c, int32_t colour);
 // A form position for drawing: X coordinates are 16 bits wide.

@@ -92,7 +92,8 @@ void ImageFrame::DrawFromSheet(DrawingSurface& surface, Point at) {
     const int sourceX = width * column, sourceY = height * row;
     if (blackTransparent) {
         surface.FillRect(at.x, at.y, width + 1, height + 1, 0, -1, back);
-        surface.DrawImagePartKeyed(at.x, at.y, width, height, sheet, sourceX, sourceY);
+        ControlPaint::DrawBlackTransparent(surface, at.x, at.y, width, height, sheet, sourceX,
+                                           sourceY);
     } else {
         surface.DrawImagePart(at.x, at.y, width, height, sheet, sourceX, sourceY);
     }
@@ -104,7 +105,7 @@ void ImageFrame::DrawListed(DrawingSurface& surface, Point at, XImage* frame) {
                          ControlPaint::ContainerColour(*this));
     if (frame == nullptr) return;
     if (blackTransparent)
-        surface.DrawImageKeyed(at.x, at.y, width, height, frame);
+        ControlPaint::DrawBlackTransparent(surface, at.x, at.y, width, height, frame);
     else
         surface.DrawImage(at.x, at.y, width, height, frame);
 }

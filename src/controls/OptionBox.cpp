@@ -97,18 +97,21 @@ void OptionBox::Step(int direction) {
     Changed();
 }
 
-// An empty box has nothing to select, so neither a click nor a key changes it.
+// A click below the last option selects the last one; a click on an empty
+// box selects none, and is still told to the click handler.
 void OptionBox::OnMouseUp(Point point) {
-    if (enabled && !captions.empty()) {
+    if (enabled) {
         const int64_t row = (int64_t{point.y} - AbsolutePosition(x, y).y) / kRowHeight;
-        selected = static_cast<int32_t>(std::clamp<int64_t>(row, 0, count() - 1));
+        selected =
+            captions.empty() ? -1 : static_cast<int32_t>(std::clamp<int64_t>(row, 0, count() - 1));
         Changed();
     }
     Child::OnMouseUp(point);
 }
 
+// An empty box has no option for a key to move to.
 void OptionBox::OnKeyDown(KeySym keysym) {
-    if (!enabled || !hasFocus || captions.empty()) return;
+    if (!TakesKeys() || captions.empty()) return;
     if (keysym == XK_Down) Step(1);
     if (keysym == XK_Up) Step(-1);
 }
@@ -129,13 +132,12 @@ void OptionBox::Paint() {
         PaintOption(surface, at, face, index);
 }
 
-// The picture is drawn through a copy, whose pure black pixels take the face
-// colour, so that the converted picture keeps its transparent surround for
-// the next paint, whatever the face colour is then.
+// The converted picture keeps its transparent surround for the next paint,
+// whatever the face colour is then.
 void OptionBox::PaintOption(DrawingSurface& surface, Point at, int32_t face, int32_t index) {
     const int bottom = at.y + 25 + kRowHeight * index;
-    surface.DrawImagePartKeyed(at.x + 1, bottom - 19, kSide, kSide, Picture(index == selected), 0,
-                               0);
+    ControlPaint::DrawBlackTransparent(surface, at.x + 1, bottom - 19, kSide, kSide,
+                                       Picture(index == selected));
     surface.DrawTextBox(at.x + kSide + 8, bottom - 24, width - kSide - 10, kRowHeight,
                         captions[static_cast<size_t>(index)], InkColour(), face, kLeftAligned);
     // With nothing selected the mark sits on the first option, where Down goes.

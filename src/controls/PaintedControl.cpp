@@ -56,4 +56,8 @@ bool PaintedControl::CanPaint() const {
     return created && !Form::PaintSuppressed();
 }
 
+bool PaintedControl::TakesKeys() const {
+    return enabled && visible && hasFocus;
+}
+
 }  // namespace nebulark

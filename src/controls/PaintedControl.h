@@ -21,6 +21,10 @@ public:
 protected:
     // True while the control may paint: created, and no form being created.
     bool CanPaint() const;
+    // True while keys may activate the control: enabled, shown and focused. A
+    // hidden control can still hold the focus it had, but is not there to be
+    // used.
+    bool TakesKeys() const;
 };
 
 }  // namespace nebulark

@@ -1,5 +1,7 @@
 #include "controls/Slider.h"
 
+#include <algorithm>
+
 #include "controls/ArrowKeys.h"
 #include "controls/ControlPaint.h"
 #include "util/StringUtils.h"
@@ -97,7 +99,8 @@ void Slider::PaintLimits(DrawingSurface& surface, Point at, int32_t face) {
 // The track runs through the middle of the slider, with a light line beside
 // it; each tick is a short line across it, edged light on its far side. The
 // thumb is an arrowhead beside the track pointing at the tick of the value:
-// to the right of a vertical track, above a horizontal one.
+// to the right of a vertical track, above a horizontal one. When the values
+// share the track's pixels, only the two ends have a tick.
 void Slider::PaintTrack(DrawingSurface& surface, Point at) {
     const Axes axes{vertical};
     const int32_t ink = InkColour();
@@ -112,15 +115,17 @@ void Slider::PaintTrack(DrawingSurface& surface, Point at) {
     };
     line(start + track.first, middle, start + track.last, middle, ink);
     line(start + track.first, middle + 1, start + track.last, middle + 1, ControlPaint::kLight);
-    for (int32_t tick = 0; tick <= scale.Steps(); ++tick) {
+    const int64_t steps = scale.Steps();
+    const int64_t every = scale.WholeSteps(vertical) ? 1 : std::max<int64_t>(steps, 1);
+    for (int64_t tick = 0; tick <= steps; tick += every) {
         const int64_t along = start + scale.TickOffset(track, tick);
         line(along, middle - 3, along, middle + 3, ink);
         line(along + 1, middle - 3, along + 1, middle + 3, ControlPaint::kLight);
-        if (scale.Minimum() + tick != scale.Value()) continue;
-        ControlPaint::DrawArrowhead(surface, axes.At(along, middle + 5 * side),
-                                    axes.At(along - 10 * side, middle + 15 * side),
-                                    axes.At(along + 10 * side, middle + 15 * side), ink);
     }
+    const int64_t thumb = start + scale.TickOffset(track, int64_t{scale.Value()} - scale.Minimum());
+    ControlPaint::DrawArrowhead(surface, axes.At(thumb, middle + 5 * side),
+                                axes.At(thumb - 10 * side, middle + 15 * side),
+                                axes.At(thumb + 10 * side, middle + 15 * side), ink);
 }
 
 }  // namespace nebulark

@@ -12,18 +12,22 @@ namespace nebulark {
 struct SliderTrack {
     int32_t first = 0;  // the tick of the minimum
     int32_t last = 0;   // the tick of the maximum
-    int32_t step = 0;   // between two ticks; the last tick takes up the rest
+    // Between two ticks, the last tick taking up the rest; 0 when the values
+    // share the track's pixels.
+    int32_t step = 0;
 };
 
 // The value of a slider and the arithmetic of its track, with no drawing: the
 // range, the clamped value, the key rules, the painted size, the tick
 // positions and the mapping of a pointer position to a value.
+//
+// A slider is as long as its range needs for a step of at least 8 whole
+// pixels per value. X coordinates end at 32767, so a range too long for that
+// keeps the length the slider was given (no longer than X can draw) and its
+// values are spread evenly along the track, several to a pixel.
 class SliderValue {
 public:
-    // Every step is at least 8 pixels long, and X coordinates end at 32767:
-    // a longer range could not be drawn, so the maximum is lowered to this
-    // many steps above the minimum.
-    static constexpr int32_t kMaxSteps = 4090;
+    static constexpr int32_t kLongest = 32767;
 
     // A maximum below the minimum is raised to it: such a slider has the one
     // value of its minimum.
@@ -32,7 +36,10 @@ public:
     int32_t Minimum() const { return minimum; }
     int32_t Maximum() const { return maximum; }
     int32_t Value() const { return value; }
-    int32_t Steps() const { return maximum - minimum; }
+    int64_t Steps() const { return int64_t{maximum} - minimum; }
+    // True when every value has a tick of its own, at least 8 pixels from
+    // the next.
+    bool WholeSteps(bool vertical) const;
 
     // Clamps to the range; true when the value changed.
     bool SetValue(int32_t v);
@@ -40,19 +47,23 @@ public:
     // value changed.
     bool StepBy(int direction);
 
-    // The size the slider is painted at, given the size it was asked for: the
-    // track is a whole number of steps of at least 8 pixels.
+    // The size the slider is painted at, given the size it was asked for.
     Size Fit(Size asked, bool vertical) const;
     SliderTrack TrackFor(Size fitted, bool vertical) const;
-    int32_t TickOffset(const SliderTrack& track, int32_t tick) const;
-    // The value of the first tick that the offset does not pass by more than
-    // two pixels; none when the offset lies beyond the last tick.
+    // Where the tick of minimum + tick lies; always on the track.
+    int64_t TickOffset(const SliderTrack& track, int64_t tick) const;
+    // With whole steps, the value of the first tick that the offset does not
+    // pass by more than two pixels; with shared pixels, the value placed
+    // nearest the offset. None when the offset lies more than two pixels
+    // beyond the last tick.
     std::optional<int32_t> ValueAt(const SliderTrack& track, int64_t offset) const;
 
 private:
     int32_t minimum;
     int32_t maximum;
     int32_t value;
+
+    bool SharesPixels(const SliderTrack& track) const;
 };
 
 }  // namespace nebulark

@@ -69,7 +69,7 @@ void ToggleControl::Changed() {
 }
 
 bool ToggleControl::SpaceTyped(char character) const {
-    return enabled && hasFocus && character == ' ';
+    return TakesKeys() && character == ' ';
 }
 
 }  // namespace nebulark

@@ -45,7 +45,7 @@ protected:
     void Repaint();
     // The user changed the state: show it and tell the click handler.
     void Changed();
-    // Space typed on the enabled control while it holds the focus.
+    // Space typed on the enabled, shown control while it holds the focus.
     bool SpaceTyped(char character) const;
 
 private:

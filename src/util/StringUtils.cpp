@@ -1,5 +1,6 @@
 #include "util/StringUtils.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,17 @@ int hexValue(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
+}
+
+// Separators go before the last 3, 6 and 9 digits. A leading minus sign is
+// kept out of the count, so -123 stays "-123" rather than getting a separator
+// right after its sign.
+std::string groupThousands(std::string text) {
+    const size_t digits = text.size() - ((!text.empty() && text[0] == '-') ? 1 : 0);
+    const std::string sep = thousandsSeparator();
+    for (size_t group = 1; group <= 3 && digits > group * 3; ++group)
+        text.insert(text.size() - group * 3 - (group - 1) * sep.size(), sep);
+    return text;
 }
 
 }  // namespace
@@ -52,15 +64,21 @@ std::string trim(std::string text) {
     return trimRight(trimLeft(std::move(text)));
 }
 
-// Each replacement restarts the search after the text it inserted, so a
-// replacement containing the searched string cannot loop forever, and an empty
-// searched string replaces nothing.
+// Every pass looks for the searched string from the beginning of the text, so
+// text put in by one pass is searched again ("aaaa" with "aa" -> "a" gives
+// "a"). A pass can only make a new occurrence that overlaps what it put in,
+// so the next search starts at the earliest such place, which finds the same
+// occurrence as a search from the beginning would. A replacement that holds
+// the searched string would be found again forever: there the search resumes
+// after the inserted text instead. An empty searched string replaces nothing.
 std::string replaceAll(std::string text, std::string from, std::string to) {
     if (from.empty()) return text;
+    const bool endless = to.find(from) != std::string::npos;
     size_t pos = text.find(from);
     while (pos != std::string::npos) {
         text.replace(pos, from.size(), to);
-        pos = text.find(from, pos + to.size());
+        const size_t next = endless ? pos + to.size() : pos - std::min(pos, from.size() - 1);
+        pos = text.find(from, next);
     }
     return text;
 }
@@ -95,10 +113,15 @@ std::vector<std::string> split(std::string text, std::string delimiter) {
     return pieces;
 }
 
+// Zero padding goes between the minus sign and the digits ("-05"), as a
+// number is written; any other fill goes in front of the sign ("  -5").
 std::string formatInteger(int64_t n, char padChar, int width) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%lld", static_cast<long long>(n));
-    return padLeft(buffer, padChar, width);
+    if (n >= 0 || padChar != '0') return padLeft(buffer, padChar, width);
+    std::string padded = padLeft(buffer + 1, padChar, width - 1);
+    padded.insert(padded.begin(), '-');
+    return padded;
 }
 
 std::string toText(int64_t n) {
@@ -129,26 +152,20 @@ std::string formatFixed2(double x) {
     return buffer;
 }
 
-// Separators go before the last 3, 6 and 9 digits. The minus sign of a
-// negative number is kept out of the count, so -123 stays "-123" rather than
-// getting a separator right after its sign.
 std::string formatGrouped(int64_t n) {
-    std::string text = toText(n);
-    const size_t digits = text.size() - ((n < 0) ? 1 : 0);
-    const std::string sep = thousandsSeparator();
-    for (size_t group = 1; group <= 3 && digits > group * 3; ++group)
-        text.insert(text.size() - group * 3 - (group - 1) * sep.size(), sep);
-    return text;
+    return groupThousands(toText(n));
 }
 
+// The amount is rounded to hundredths once, and the units are taken from that
+// rounded text: so 1.999 carries into "2,00" and 999.999 into "1.000,00", and
+// an amount between -1 and 0 keeps its sign. One that rounds to zero has no
+// sign. Infinities and NaN come out as printf writes them.
 std::string formatAmount(double x) {
-    std::string whole = formatGrouped(static_cast<int64_t>(x));
     std::string fixed = formatFixed2(x);
-    size_t dot = fixed.find('.');
-    if (dot == std::string::npos) return whole;
-    std::string decimals = fixed.substr(dot);
-    decimals[0] = decimalSeparator()[0];
-    return whole + decimals;
+    if (fixed.find_first_not_of("-0.") == std::string::npos && fixed[0] == '-') fixed.erase(0, 1);
+    const size_t dot = fixed.find('.');
+    if (dot == std::string::npos) return fixed;
+    return groupThousands(fixed.substr(0, dot)) + decimalSeparator() + fixed.substr(dot + 1);
 }
 
 double parseAmount(std::string& text) {

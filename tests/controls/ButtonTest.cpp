@@ -87,6 +87,11 @@ TEST_F(Button, ReturnHeldShowsItPushedAndTheReleaseFires) {
     Tap(XK_space);
     Tap(XK_Escape);
     EXPECT_EQ(clicks, 1);
+
+    // Hidden, the button keeps the focus it had but no longer fires.
+    button.Hide();
+    Tap(XK_Return);
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(Button, ADisabledButtonIsGreyedAndDeaf) {

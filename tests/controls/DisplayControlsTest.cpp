@@ -137,6 +137,13 @@ TEST_F(DisplayControls, AnImageFrameShowsOnlyFramesItsPicturesHold) {
     EXPECT_EQ(Pixel(51, 10), kGrey) << "a smaller picture is not read past";
     listed.setFrame(1, 1);
     EXPECT_EQ(Pixel(50, 10), kGrey);
+
+    // Drawn with black transparent, the caller's picture keeps its black.
+    listed.setFrame(0, 0);
+    listed.setBlackTransparent(true);
+    EXPECT_EQ(Pixel(53, 10), kGrey);
+    listed.setBlackTransparent(false);
+    EXPECT_EQ(Pixel(53, 10), kBlack);
     destroyXImage(green);
     destroyXImage(sheet);
 }

@@ -107,6 +107,23 @@ TEST_F(SliderOnForm, ADragGoesOnOutsideTheSliderUntilTheButtonIsReleased) {
     EXPECT_EQ(slider.getValue(), 8);
 }
 
+// 0 … 10,000 at 8 pixels a value would reach past what X can draw: the slider
+// keeps its range on the 200 pixels it was given, ticked at its two ends.
+TEST_F(SliderOnForm, AWideRangeKeepsItsValuesOnTheLengthItWasGiven) {
+    Slider wide(&form, false, 0, 10000);  // track from x = 40 to 202 along y = 118
+    wide.SetPosition(20, 100);
+    wide.SetSize(200, 20);
+    wide.Show();
+    EXPECT_EQ(wide.GetWidth(), 200);
+    wide.setValue(9000);
+    EXPECT_EQ(wide.getValue(), 9000);
+    EXPECT_EQ(Pixel(185, 110), kBlack) << "the thumb above 9,000";
+    EXPECT_EQ(Pixel(121, 117), kGrey) << "no tick between the ends";
+    EXPECT_EQ(Pixel(202, 116), kBlack) << "the tick of 10,000";
+    Click(202, 118);
+    EXPECT_EQ(wide.getValue(), 10000);
+}
+
 TEST_F(SliderOnForm, KeysStepAndWrapAtTheEndsWhileFocused) {
     Key(XK_Right);  // not focused: nothing
     EXPECT_EQ(slider.getValue(), 0);

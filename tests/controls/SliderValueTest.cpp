@@ -60,24 +60,47 @@ TEST(SliderValue, DegenerateRangesStayDrawableAndNeverDivideByZero) {
     SliderValue single(5, 5);
     EXPECT_EQ(single.Fit(Size{10, 10}, false).width, 40);
     EXPECT_EQ(single.Fit(Size{10, 10}, true).height, 36);
+    EXPECT_EQ(single.Fit(Size{90, 90}, false).width, 90);
     const SliderTrack track = single.TrackFor(Size{40, 36}, false);
     EXPECT_EQ(single.TickOffset(track, 0), 20);
     EXPECT_EQ(single.ValueAt(track, 0), 5);
-    EXPECT_EQ(single.ValueAt(track, 30), std::nullopt);
+    EXPECT_EQ(single.ValueAt(track, 22), 5);
+    EXPECT_EQ(single.ValueAt(track, 23), std::nullopt);
     EXPECT_FALSE(single.StepBy(1));
     EXPECT_FALSE(single.StepBy(-1));
 
     // A maximum below the minimum makes a slider of one value.
     EXPECT_EQ(SliderValue(9, 1).Maximum(), 9);
 
-    // A range too long to draw is cut to the steps that fit in X coordinates.
-    const SliderValue widest(INT32_MIN, INT32_MAX);
-    EXPECT_EQ(widest.Steps(), SliderValue::kMaxSteps);
-    EXPECT_LE(widest.Fit(Size{0, 0}, false).width, 32767);
-    EXPECT_LE(widest.Fit(Size{0, 0}, true).height, 32767);
     SliderValue top(INT32_MAX - 1, INT32_MAX);
     EXPECT_TRUE(top.StepBy(-1));
     EXPECT_EQ(top.Value(), INT32_MAX);
+}
+
+// X coordinates end at 32,767: a range needing more at 8 pixels a step keeps
+// every value, the length it was given and all its ticks on the track.
+TEST(SliderValue, ARangeTooLongForWholeStepsSpreadsItsValuesAlongTheTrack) {
+    EXPECT_EQ(SliderValue(0, 4090).Fit(Size{0, 0}, false).width, 32760);
+    const SliderValue wide(0, 10000);
+    const SliderTrack track = wide.TrackFor(wide.Fit(Size{200, 20}, false), false);  // 20 … 182
+    EXPECT_EQ(wide.ValueAt(track, 101), 5000);
+    EXPECT_EQ(wide.ValueAt(track, 184), 10000);
+    EXPECT_EQ(wide.ValueAt(track, 185), std::nullopt);
+
+    const SliderValue widest(INT32_MIN, INT32_MAX);
+    for (const bool vertical : {false, true}) {
+        for (const int32_t asked : {INT32_MIN, 300, INT32_MAX}) {
+            const Size fitted = widest.Fit(Size{asked, asked}, vertical);
+            EXPECT_LE(vertical ? fitted.height : fitted.width, 32767);
+            const SliderTrack along = widest.TrackFor(fitted, vertical);
+            for (const int64_t tick : {int64_t{1}, widest.Steps() - 1}) {
+                EXPECT_GE(widest.TickOffset(along, tick), along.first);
+                EXPECT_LE(widest.TickOffset(along, tick), along.last);
+            }
+            EXPECT_EQ(widest.ValueAt(along, along.first), INT32_MIN);
+            EXPECT_EQ(widest.ValueAt(along, along.last), INT32_MAX);
+        }
+    }
 }
 
 }  // namespace

@@ -183,6 +183,12 @@ TEST_F(Toggles, KeysAndClicksMoveTheSelectionAndWrapAtTheEnds) {
     Click(50, 40);
     EXPECT_EQ(first.getSelected(), 1);
     EXPECT_EQ(clicks, 7);
+
+    // A click on an emptied box selects nothing, and still says so.
+    first.clear();
+    Click(50, 40);
+    EXPECT_EQ(first.getSelected(), -1);
+    EXPECT_EQ(clicks, 8);
 }
 
 TEST_F(Toggles, ListOperationsKeepEveryIndexInsideTheList) {

@@ -53,6 +53,8 @@ TEST_F(MessageBox, AnOkBoxHoldsItsParentUntilItsOneAnswer) {
     EXPECT_TRUE(Answers().empty()) << "the hidden NO";
     Tap(XK_Tab);
     ASSERT_TRUE(ok->HasFocus());
+    Tap(XK_Tab);
+    ASSERT_TRUE(ok->HasFocus()) << "the hidden NO is no stop for Tab";
     Tap(XK_Escape);
     EXPECT_TRUE(Answers().empty());
     Tap(XK_Return);

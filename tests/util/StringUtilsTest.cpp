@@ -19,12 +19,19 @@ TEST(StringUtils, TrimRemovesEveryKindOfWhiteSpace) {
     EXPECT_EQ(trim("\xA0x\xA0"), "\xA0x\xA0");  // not white space in the C locale
 }
 
-TEST(StringUtils, ReplaceAllEndsForEveryArgument) {
+// Each pass searches from the beginning again, so what one pass puts in can
+// be replaced by the next; a replacement holding the searched string would
+// never end, and is searched only after what it put in.
+TEST(StringUtils, ReplaceAllSearchesAgainFromTheStartAndAlwaysEnds) {
     EXPECT_EQ(replaceAll("a-b-c", "-", "+"), "a+b+c");
+    EXPECT_EQ(replaceAll("aaaa", "aa", "a"), "a");
+    EXPECT_EQ(replaceAll("a   b", "  ", " "), "a b");
+    EXPECT_EQ(replaceAll("xaab", "ab", "ba"), "xbaa");
+    EXPECT_EQ(replaceAll("xaaab", "ab", "b"), "xb");
     EXPECT_EQ(replaceAll("abc", "", "x"), "abc");
     EXPECT_EQ(replaceAll("a.a", "a", "aa"), "aa.aa");
     EXPECT_EQ(replaceAll("xx", "x", "yxy"), "yxyyxy");
-    EXPECT_EQ(replaceAll("aaaa", "aa", "a"), "aa");
+    EXPECT_EQ(replaceAll("it's", "'", "'\\''"), "it'\\''s");
     EXPECT_EQ(replaceAll("", "a", "b"), "");
     EXPECT_EQ(replaceChar("c:\\dir\\f", '\\', '/'), "c:/dir/f");
 }
@@ -53,6 +60,9 @@ TEST(StringUtils, IntegersAndHexBytes) {
     EXPECT_EQ(formatInteger(5, '0', 3), "005");
     EXPECT_EQ(formatInteger(1234, '0', 2), "1234");
     EXPECT_EQ(formatInteger(42, ' ', 9), "       42");
+    EXPECT_EQ(formatInteger(-5, '0', 3), "-05");
+    EXPECT_EQ(formatInteger(-5, '0', 1), "-5");
+    EXPECT_EQ(formatInteger(-5, ' ', 4), "  -5");
     EXPECT_EQ(hexByte(10), "0A");
     EXPECT_EQ(hexByte(255), "FF");
     EXPECT_EQ(hexByte(0x1FF), "FF");
@@ -70,6 +80,15 @@ TEST(StringUtils, GroupedNumbersUseTheDecimalCommaConvention) {
     EXPECT_EQ(formatGrouped(-123456), "-123.456");
     EXPECT_EQ(formatFixed2(2.5), "2.50");
     EXPECT_EQ(formatAmount(1234.5), "1.234,50");
+    // Rounded to the nearest hundredth, carrying into the units and the
+    // thousands, with the sign kept.
+    EXPECT_EQ(formatAmount(1.994), "1,99");
+    EXPECT_EQ(formatAmount(1.999), "2,00");
+    EXPECT_EQ(formatAmount(999.999), "1.000,00");
+    EXPECT_EQ(formatAmount(999999.999), "1.000.000,00");
+    EXPECT_EQ(formatAmount(-0.5), "-0,50");
+    EXPECT_EQ(formatAmount(-1234.567), "-1.234,57");
+    EXPECT_EQ(formatAmount(-0.001), "0,00");
     std::string amount = "1.234,50";
     EXPECT_DOUBLE_EQ(parseAmount(amount), 1234.5);
     EXPECT_EQ(amount, "1234.50");

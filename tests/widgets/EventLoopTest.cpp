@@ -104,6 +104,21 @@ TEST_F(EventLoop, CursorKeysLeaveTheKeyTableAloneAndTypeNothing) {
     ASSERT_TRUE(PumpFor("form.OnKeyUp b"));
 }
 
+// Shift let go a moment before the letter, as in quick typing: the release
+// reports what the press typed and clears the key-table entry the press set.
+TEST_F(EventLoop, AReleasedKeyTypesWhatItsPressTyped) {
+    driver.KeyDown(XK_Shift_L);
+    driver.KeyDown(XK_t);
+    ASSERT_TRUE(PumpFor("form.OnKeyDown T"));
+    EXPECT_TRUE(Application::IsKeyDown('T'));
+    driver.KeyUp(XK_Shift_L);
+    driver.KeyUp(XK_t);
+    ASSERT_TRUE(PumpFor("form.OnKeyUp T"));
+    EXPECT_EQ(Containing("OnKeyChar"), Strings{"form.OnKeyChar T"});
+    EXPECT_FALSE(Application::IsKeyDown('T'));
+    EXPECT_FALSE(Application::IsKeyDown('t'));
+}
+
 TEST_F(EventLoop, PressingOnEmptyAreaTakesTheFocusAway) {
     ProbeControl a(&form, "a", 10, 10, 50, 20);
     a.Show();
