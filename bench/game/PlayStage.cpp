@@ -128,23 +128,32 @@ PlayStage::Window PlayStage::RunEmptyTimer(std::chrono::milliseconds length) {
 PlayStage::Window PlayStage::RunGame(std::chrono::milliseconds length, const Traffic* traffic) {
     std::unique_ptr<test::EventStream> stream;
     if (traffic != nullptr)
-        stream = std::make_unique<test::EventStream>(game->GetWindow(), *traffic, PeriodOf(*traffic));
+        stream =
+            std::make_unique<test::EventStream>(game->GetWindow(), *traffic, PeriodOf(*traffic));
     game->GetFrameTimer()->Start();
     const Window window = Drive(length, gameTicks);
     game->GetFrameTimer()->Stop();
     return window;
 }
 
+// The window is measured from its first tick to its last: the idle time the
+// loop had gathered towards a step when the last window ended would otherwise
+// count in this one.
 PlayStage::Window PlayStage::Drive(std::chrono::milliseconds length, long& ticks) {
     const long before = ticks;
-    const auto start = std::chrono::steady_clock::now();
-    const auto end = start + length;
-    auto now = start;
-    while (now < end) {
+    const auto end = std::chrono::steady_clock::now() + length;
+    std::chrono::steady_clock::time_point first, last;
+    long seen = ticks;
+    for (auto now = std::chrono::steady_clock::now(); now < end;
+         now = std::chrono::steady_clock::now()) {
         Application::RunPass(screen->GetDisplay());
-        now = std::chrono::steady_clock::now();
+        if (ticks == seen) continue;
+        last = std::chrono::steady_clock::now();
+        if (seen == before) first = last;
+        seen = ticks;
     }
-    return Window{std::chrono::duration<double>(now - start).count(), ticks - before};
+    if (ticks - before < 2) return Window{};
+    return Window{std::chrono::duration<double>(last - first).count(), ticks - before - 1};
 }
 
 void PlayStage::StepWithoutFrames(int ticks) {
