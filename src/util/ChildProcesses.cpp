@@ -46,6 +46,8 @@ void closeInheritedDescriptors() {
 
 pid_t forkChildProcess() {
     reapFinishedChildren();
+    // Output still buffered would otherwise be written twice, once by each
+    // process.
     std::fflush(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
