@@ -3,10 +3,12 @@
 #include <X11/keysym.h>
 
 #include <array>
+#include <cctype>
 #include <optional>
 
 #include "app/Application.h"
 #include "app/ApplicationState.h"
+#include "app/LatinKeys.h"
 #include "util/MillisecondCounter.h"
 #include "widgets/Form.h"
 
@@ -23,11 +25,23 @@ namespace {
 
 using Handler = void (*)(Form* form, XEvent& event);
 
+// Under a layout of another script a key types the Latin letter or digit it
+// carries in another group, or at its place on a US keyboard, as a Latin
+// layout would: Control makes a control character of a letter.
+void TranslateByPlace(const XKeyEvent& event, KeyTranslation& key) {
+    const KeySym latin = LatinKeys::LatinKeysymFor(event.display, event.keycode, key.keysym);
+    if (latin == NoSymbol) return;
+    key.keysym = latin;
+    const bool control = (event.state & ControlMask) != 0 && std::isalpha(static_cast<int>(latin));
+    key.character = static_cast<unsigned char>(control ? latin & 0x1F : latin);
+}
+
 KeyTranslation Translate(XKeyEvent& event) {
     char buffer[50];
     KeyTranslation key;
     const int count = XLookupString(&event, buffer, sizeof buffer, &key.keysym, nullptr);
     if (count > 0) key.character = static_cast<unsigned char>(buffer[0]);
+    if (LatinKeys::IsOtherScriptKeysym(key.keysym)) TranslateByPlace(event, key);
     return key;
 }
 
@@ -227,6 +241,49 @@ void OnConfigureEvent(Form* form, XEvent& event) {
         form->StoreGeometry(configure.x, configure.y, configure.width, configure.height);
 }
 
+// A key whose release goes to another window would stay held for good, so
+// when a window stops taking the keyboard every key the toolkit believes held
+// is let go, and so are the form's own.
+void KeyboardLost(Form* form) {
+    KeyTable().fill(0);
+    State().pressedKeys.fill(std::nullopt);
+    form->OnKeyboardLost();
+}
+
+// Whether a window of another program, or none, has the focus now. A grab
+// leaves the focus where it was; while the focus follows the pointer the
+// window takes the keyboard again as soon as the pointer is back over it; and
+// a dialog of the program's own keeps the player in the program.
+bool FocusTakenAway(Display* display) {
+    Window focus = None;
+    int revertTo = 0;
+    XGetInputFocus(display, &focus, &revertTo);
+    if (focus == PointerRoot) return false;
+    return focus == None || FindFormByWindow(focus) == nullptr;
+}
+
+void OnFocusInEvent(Form* form, XEvent&) {
+    form->NoteFocusAway(false);
+}
+
+// Focus moving on into a sub-window of the window stays with it.
+void OnFocusOutEvent(Form* form, XEvent& event) {
+    if (event.xfocus.detail == NotifyInferior) return;
+    form->NoteFocusAway(FocusTakenAway(event.xfocus.display));
+    KeyboardLost(form);
+}
+
+// Only the window's own mapping counts, not that of a sub-window.
+void OnMapEvent(Form* form, XEvent& event) {
+    if (event.xmap.window == form->GetWindow()) form->NoteWindowMapped(true);
+}
+
+void OnUnmapEvent(Form* form, XEvent& event) {
+    if (event.xunmap.window != form->GetWindow()) return;
+    form->NoteWindowMapped(false);
+    KeyboardLost(form);
+}
+
 // The main form's own close operation decides whether to quit; other forms
 // are closed here when they agree.
 void CloseRequested(Form* form) {
@@ -262,6 +319,10 @@ constexpr std::array<Handler, LASTEvent> MakeHandlers() {
     table[LeaveNotify] = OnLeaveEvent;
     table[Expose] = OnExposeEvent;
     table[ConfigureNotify] = OnConfigureEvent;
+    table[FocusIn] = OnFocusInEvent;
+    table[FocusOut] = OnFocusOutEvent;
+    table[MapNotify] = OnMapEvent;
+    table[UnmapNotify] = OnUnmapEvent;
     table[ClientMessage] = OnClientMessageEvent;
     return table;
 }

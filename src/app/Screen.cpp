@@ -14,6 +14,7 @@ namespace {
 
 Screen* currentScreen = nullptr;
 XErrorHandler chainedErrorHandler = nullptr;
+XIOErrorHandler chainedConnectionLost = nullptr;
 void (*connectionLostAction)() = nullptr;
 
 // Xlib's own handler ends the program on any protocol error; this one logs the
@@ -38,12 +39,22 @@ void InstallErrorHandler() {
 // Xlib ends the process as soon as this handler returns, and the connection
 // can no longer be used, so the handler ends the process itself once the
 // shutdown steps that need no connection have run. Nothing that would go
-// through Xlib runs on the way out.
-int ConnectionLost(Display*) {
+// through Xlib runs on the way out. A handler installed before the connection
+// was opened (a test harness, for which a lost server is a failure) has the
+// last word on how the process ends.
+int ConnectionLost(Display* display) {
     LogMessage("Connessione con il server X perduta");
     if (connectionLostAction != nullptr) connectionLostAction();
     std::fflush(nullptr);
+    if (chainedConnectionLost != nullptr) chainedConnectionLost(display);
     _exit(0);
+}
+
+// As for protocol errors: setting a null handler answers the one in place.
+void InstallConnectionLostHandler() {
+    const XIOErrorHandler previous = XSetIOErrorHandler(nullptr);
+    const XIOErrorHandler xlibDefault = XSetIOErrorHandler(ConnectionLost);
+    if (previous != ConnectionLost && previous != xlibDefault) chainedConnectionLost = previous;
 }
 
 }  // namespace
@@ -68,7 +79,7 @@ void Screen::Open() {
         return;
     }
     InstallErrorHandler();
-    XSetIOErrorHandler(ConnectionLost);
+    InstallConnectionLostHandler();
     closeInChildProcesses(ConnectionNumber(display));
     screenNumber = DefaultScreen(display);
     width = DisplayWidth(display, screenNumber);

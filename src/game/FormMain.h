@@ -72,6 +72,11 @@ public:
 
     // States and screens (FormMainScreens.cpp).
     bool KeyTyped(char character) override;
+    // A level in play pauses when the player leaves the window.
+    void OnKeyboardLost() override;
+    // Another window has the focus, or the window is unmapped (iconified, or
+    // on another desktop).
+    bool PlayerAway() const;
     void TitleStep();
     void DrawStatusLine();
     void IntermissionStep();

@@ -64,7 +64,9 @@ void FormMain::OnTick() {
     GameGlobals& globals = gameGlobals();
     if (globals.tickGuard) return;
     globals.tickGuard = true;
-    if (state == kTitle)
+    // The title's texts are drawn on the window and read back from it, which an
+    // unmapped window cannot give: its blinking waits until it is shown.
+    if (state == kTitle && IsWindowMapped())
         TitleStep();
     else if (state == kPlaying)
         PlayStep();
@@ -155,7 +157,8 @@ void FormMain::StartLevel() {
     PlaceShip();
     PlaceGauge();
     DrawStatusLine();
-    state = kPlaying;
+    // A level that begins while the player is away waits for P.
+    state = PlayerAway() ? kPaused : kPlaying;
     SetSingleKeyMode(false);
 }
 

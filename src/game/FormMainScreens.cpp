@@ -55,6 +55,18 @@ bool FormMain::KeyTyped(char character) {
     return true;
 }
 
+// The pause is the one P makes, and only P ends it: a player coming back to
+// the window finds the level as it was left. A grab or the pointer leaving the
+// window while the focus follows it lets the held keys go but does not pause.
+void FormMain::OnKeyboardLost() {
+    FormGames::OnKeyboardLost();
+    if (state == kPlaying && PlayerAway()) state = kPaused;
+}
+
+bool FormMain::PlayerAway() const {
+    return IsFocusAway() || !IsWindowMapped();
+}
+
 // The texts are drawn for good and stay in the frames until the next
 // background.
 void FormMain::TitleStep() {

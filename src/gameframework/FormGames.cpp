@@ -140,6 +140,11 @@ FrameImage FormGames::ViewUnsettled(XImage* image) const {
     return FrameImage::Of(image, ProbePixelChannels(const_cast<FormGames*>(this)));
 }
 
+void FormGames::OnKeyboardLost() {
+    heldKeys.Clear();
+    Form::OnKeyboardLost();
+}
+
 void FormGames::RunApp() {}
 
 void FormGames::StartLevel() {
@@ -209,9 +214,15 @@ void FormGames::OnTick() {
 }
 
 // A frame with nothing new in it is neither composed nor put again: the window
-// shows it already. Sprites that are drawn at every frame may have moved.
+// shows it already. Sprites that are drawn at every frame may have moved. An
+// unmapped window shows nothing, so no frame is made for it; the first one
+// after it is mapped again is put whole.
 void FormGames::RenderFrame() {
     if (bmpScreenBuffer == nullptr) return;
+    if (!IsWindowMapped()) {
+        InvalidateFrame();
+        return;
+    }
     if (damage.Empty() && !spritesChanged && !ShowsMovingSprites()) return;
     if (deferredDrawing) {
         // Drawing is let through only while the frame is composed here.
@@ -313,10 +324,11 @@ void FormGames::RenderSfondo(const std::string& path) {
 void FormGames::ShowNewBackground() {
     XImage* shown = bmpScreenBuffer != nullptr ? bmpScreenBuffer : background;
     if (shown == nullptr) return;
-    surface->DrawImage(0, 0, 0, 0, shown);
+    if (IsWindowMapped()) surface->DrawImage(0, 0, 0, 0, shown);
     damage.Resize(shown->width, shown->height);
     damage.Clear();
     plan.StartFromEmpty();
+    if (!IsWindowMapped()) InvalidateFrame();
 }
 
 void FormGames::RenderSfondo() {
@@ -402,8 +414,9 @@ void FormGames::RenderPixel(int x, int y, uint32_t colour, bool persistent) {
 
 // Reads back what was just drawn on the window and blends it into the frame
 // for good, so it shows in every later frame.
+// An unmapped window has no pixels to read back.
 void FormGames::BlendCapture(int x, int y, int w, int h, bool transparent) {
-    if (backgroundCopy == nullptr) return;
+    if (backgroundCopy == nullptr || !IsWindowMapped()) return;
     XImage* captured = surface->CaptureArea(x, y, w, h);
     if (captured == nullptr) return;
     RenderImage(captured, x, y, captured->width, captured->height, true, transparent);

@@ -39,6 +39,8 @@ public:
 
     void Paint() override;
     void OnTick() override;
+    // The keys held when the window lost the keyboard are let go elsewhere.
+    void OnKeyboardLost() override;
 
     // The game's operations; a game changes its reactions by overriding these.
     virtual void RunApp();

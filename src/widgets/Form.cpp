@@ -21,7 +21,7 @@ constexpr unsigned long kDefaultBackground = 0xAAAAAA;
 constexpr long kInputMask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
                             EnterWindowMask | LeaveWindowMask | PointerMotionMask |
                             ButtonMotionMask | ExposureMask | StructureNotifyMask |
-                            SubstructureNotifyMask;
+                            SubstructureNotifyMask | FocusChangeMask;
 
 // A text property made from one string, released with it.
 struct TextProperty {
@@ -214,6 +214,7 @@ void Form::Create() {
     UpdateBackColor();
     OnCreated();
     XMapWindow(Connection(), window);
+    windowMapped = true;
     visible = true;
     XFlush(Connection());
 }
@@ -379,6 +380,8 @@ void Form::DestroyWindow() {
 void Form::ReleaseWindow() {
     if (window == 0) return;
     Application::ClearFocus();
+    windowMapped = false;
+    focusAway = false;
     if (Display* display = Connection()) {
         XUnmapWindow(display, window);
         XDestroyWindow(display, window);
@@ -476,5 +479,7 @@ void Form::Activate() {
 void Form::Deactivate() {
     if (created) SetActive(false);
 }
+
+void Form::OnKeyboardLost() {}
 
 }  // namespace nebulark

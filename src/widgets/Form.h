@@ -81,6 +81,20 @@ public:
     virtual Window GetWindow() const;
     virtual void Activate();
     virtual void Deactivate();
+    // Raised when the window stops taking the keyboard: the focus left it (for
+    // another window, a grab, or the pointer's window when the focus follows
+    // the pointer) or the window was unmapped. A key held at that moment is
+    // let go where the form cannot hear it.
+    virtual void OnKeyboardLost();
+
+    // What the server last reported of the window, kept by the event loop. The
+    // window counts as mapped from Create on until the server says otherwise;
+    // the focus counts as away once another window has taken it, until the
+    // window has it again.
+    bool IsWindowMapped() const { return windowMapped; }
+    bool IsFocusAway() const { return focusAway; }
+    void NoteWindowMapped(bool mapped) { windowMapped = mapped; }
+    void NoteFocusAway(bool away) { focusAway = away; }
 
     // The icon a window manager shows for the window, in the sizes given
     // (_NET_WM_ICON). The pictures must outlive the form; they are written
@@ -112,6 +126,8 @@ protected:
 
 private:
     std::span<const IconImage> icon;
+    bool windowMapped = false;
+    bool focusAway = false;
     static bool suppressPaint;
 
     Display* Connection() const;

@@ -84,6 +84,25 @@ TEST(Screen, ShallowServerIsReportedButUsed) {
     EXPECT_TRUE(screen.Close());
 }
 
+// The program ends with status 0 when its server dies; a test process whose
+// server dies mid-test fails, and says why.
+TEST(Screen, ALostServerFailsTheTestThatUsedIt) {
+    TempDir dir;
+    const int status = nebulark::test::ExitStatusWithin([] {
+        XvfbServer dying;
+        if (!dying.Start()) return 2;
+        if (freopen("stderr.txt", "w", stderr) == nullptr) return 3;
+        setenv("DISPLAY", dying.DisplayName().c_str(), 1);
+        AppScreen screen("title");
+        dying.Stop();
+        XSync(screen.GetDisplay(), False);
+        return 0;
+    });
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(TempDir::Read("stderr.txt").find("X server was lost"), std::string::npos);
+    EXPECT_EQ(TempDir::Read("log.txt"), "Connessione con il server X perduta\n");
+}
+
 namespace {
 
 // What a program tells the test about itself before it is killed.

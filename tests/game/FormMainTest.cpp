@@ -1,12 +1,13 @@
 // The game played through its own operations on the private server: the ship,
 // the shots, the hits, the lives, the level end and the game over.
-#include <X11/keysym.h>
+#include "GameStage.h"
 
+#include <X11/XKBlib.h>
+#include <X11/keysym.h>
 #include <unistd.h>
 
 #include <set>
 
-#include "GameStage.h"
 #include "WidgetKit.h"
 #include "app/Application.h"
 #include "dialogs/FormNamePlayer.h"
@@ -214,6 +215,55 @@ TEST_F(Game, PauseAndEndOfLevelKeys) {
     EXPECT_EQ(CountNamed(game->enemies, "spriteufo"), 3);
 }
 
+// Without a window manager nothing takes the focus away, so nothing pauses:
+// another client's keyboard grab (a global shortcut) lets the held keys go,
+// and the pointer passing over and off the window changes nothing.
+TEST_F(Game, WithoutAWindowManagerNothingPausesTheGame) {
+    StartGame();
+    driver.Focus(game->GetWindow());
+    driver.KeyDown(XK_Left);
+    Settle();
+    ASSERT_TRUE(game->IsKeyHeld(XK_Left));
+    Display* server = driver.Connection();
+    XGrabKeyboard(server, DefaultRootWindow(server), False, GrabModeAsync, GrabModeAsync,
+                  CurrentTime);
+    driver.KeyUp(XK_Left);
+    XUngrabKeyboard(server, CurrentTime);
+    driver.MoveTo(game->GetWindow(), 50, 50);
+    driver.MoveTo(DefaultRootWindow(server), 2, 2);
+    Settle();
+    EXPECT_FALSE(game->IsKeyHeld(XK_Left));
+    EXPECT_EQ(game->state, kPlaying);
+}
+
+// The keys marked G, P and N start, pause and end a level under a layout of
+// another script, alone in the keyboard map or beside a Latin one: sent by
+// their codes, as the keyboard sends them.
+TEST_F(Game, TheKeysActByTheirPlaceUnderLayoutsOfOtherScripts) {
+    constexpr unsigned kG = 42, kP = 33, kN = 57;
+    driver.Focus(game->GetWindow());
+    for (const char* layouts : {"ru", "gr", "us,ru"}) {
+        SCOPED_TRACE(layouts);
+        ASSERT_TRUE(SetLayout(layouts));
+        // The second group, Russian, is the active one.
+        if (std::string(layouts) == "us,ru") XkbLockGroup(driver.Connection(), XkbUseCoreKbd, 1);
+        driver.Sync();
+        game->RunApp();
+        driver.KeyCodeTap(kG);
+        Settle();
+        EXPECT_EQ(game->state, kPlaying);
+        driver.KeyCodeTap(kP);
+        Settle();
+        EXPECT_EQ(game->state, kPaused);
+        driver.KeyCodeTap(kP);
+        Settle();
+        EXPECT_EQ(game->state, kPlaying);
+        driver.KeyCodeTap(kN);
+        Settle();
+        EXPECT_EQ(game->state, kIntermission);
+    }
+}
+
 // Loses the last life at level 3 with 350 points.
 class GameOver : public GameStage {
 protected:
@@ -266,6 +316,22 @@ TEST_F(GameOver, TheNameFormStoresTheResultAndAKeyShowsTheTitle) {
     Settle();
     EXPECT_EQ(game->state, kTitle);
     EXPECT_EQ(game->topTen, std::vector<std::string>{"00000350 MARIO        Level 3"});
+}
+
+// Under a Cyrillic layout the keys type the Latin letters marked on them, in
+// capitals with Shift.
+TEST_F(GameOver, ANameTypedUnderAnotherLayoutIsLatin) {
+    ASSERT_TRUE(SetLayout("ru"));
+    LoseLastLife();
+    driver.Focus(form->GetWindow());
+    for (const unsigned code : {57u, 26u, 56u})  // the keys marked N, E and B
+        driver.KeyCodeTap(code);
+    driver.KeyDown(XK_Shift_L);
+    driver.KeyCodeTap(38);  // A
+    driver.KeyUp(XK_Shift_L);
+    driver.KeyTap(XK_Return);
+    Settle();
+    EXPECT_EQ(Table(), "00000350 nebA         Level 3\n");
 }
 
 TEST_F(GameOver, ClosedWithoutANameTheResultIsStoredWithABlankName) {

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include "WidgetKit.h"
 #include "game/GameGlobals.h"
 #include "game/KeyActions.h"
@@ -63,6 +65,10 @@ Sprite* GameStage::FirstEnemy(const std::string& name) const {
 void GameStage::Step(SpriteAnim* strategy, int times) {
     for (int i = 0; i < times; ++i)
         strategy->Step();
+}
+
+bool GameStage::SetLayout(const std::string& layouts) {
+    return std::system(("setxkbmap -layout " + layouts).c_str()) == 0;
 }
 
 }  // namespace nebulark::test

@@ -41,6 +41,9 @@ protected:
     Sprite* FirstEnemy(const std::string& name) const;
     // Calls Step on the strategy `times` times.
     static void Step(SpriteAnim* strategy, int times = 1);
+    // Gives the server's keyboard the layouts, such as "ru" or "us,ru"; true
+    // when setxkbmap did.
+    static bool SetLayout(const std::string& layouts);
 
     TempDir dir;
     std::unique_ptr<StubAplay> player;

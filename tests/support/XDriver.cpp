@@ -32,6 +32,12 @@ void XDriver::KeyTap(KeySym keysym) const {
     KeyUp(keysym);
 }
 
+void XDriver::KeyCodeTap(unsigned keycode) const {
+    XTestFakeKeyEvent(display, keycode, True, CurrentTime);
+    XTestFakeKeyEvent(display, keycode, False, CurrentTime);
+    Sync();
+}
+
 void XDriver::MoveTo(Window window, int x, int y) const {
     int rootX = 0, rootY = 0;
     Window child = 0;

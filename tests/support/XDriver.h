@@ -36,6 +36,9 @@ public:
     void KeyDown(KeySym keysym) const;
     void KeyUp(KeySym keysym) const;
     void KeyTap(KeySym keysym) const;
+    // A key pressed and let go by its code, as the keyboard sends it, whatever
+    // the layout makes of it.
+    void KeyCodeTap(unsigned keycode) const;
     // Moves the pointer to (x, y) inside the window, in window coordinates.
     void MoveTo(Window window, int x, int y) const;
     void ButtonDown(unsigned button) const;

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <unistd.h>
+
 namespace nebulark::test {
 
 namespace {
@@ -20,11 +22,20 @@ int FailOnXError(Display* display, XErrorEvent* error) {
     return 0;
 }
 
+// The program ends with status 0 when its server goes away; a test whose
+// server went away has not passed, whatever it had checked by then.
+int FailOnLostConnection(Display*) {
+    std::fputs("The connection to the test's X server was lost: the test fails.\n", stderr);
+    std::fflush(nullptr);
+    _exit(1);
+}
+
 void XvfbEnvironment::SetUp() {
     server = new XvfbServer();
     ASSERT_TRUE(server->Start()) << "Xvfb did not start (is the xvfb package installed?)";
     setenv("DISPLAY", server->DisplayName().c_str(), 1);
     XSetErrorHandler(FailOnXError);
+    XSetIOErrorHandler(FailOnLostConnection);
     driver = new XDriver();
     ASSERT_TRUE(driver->Ok()) << "cannot connect to " << server->DisplayName();
 }

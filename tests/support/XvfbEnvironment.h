@@ -10,7 +10,8 @@
 namespace nebulark::test {
 
 // One private 24-bit Xvfb per test process, with DISPLAY pointing at it and a
-// driver connection kept open for the life of the process.
+// driver connection kept open for the life of the process. A connection lost
+// to any server ends the test process with a failure.
 class XvfbEnvironment : public ::testing::Environment {
 public:
     void SetUp() override;

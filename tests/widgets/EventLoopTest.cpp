@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <csignal>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -117,6 +118,58 @@ TEST_F(EventLoop, AReleasedKeyTypesWhatItsPressTyped) {
     EXPECT_EQ(Containing("OnKeyChar"), Strings{"form.OnKeyChar T"});
     EXPECT_FALSE(Application::IsKeyDown('T'));
     EXPECT_FALSE(Application::IsKeyDown('t'));
+}
+
+// A key let go while the window does not take the keyboard is let go where
+// the loop cannot hear it, so every key held when the keyboard leaves is
+// forgotten. Where the focus went tells a player who left from a grab, or from
+// a dialog of the program's own.
+TEST_F(EventLoop, KeysHeldWhenTheWindowLosesTheKeyboardAreLetGo) {
+    ProbeForm dialog("dialog");
+    ASSERT_TRUE(test::ShowOnScreen(dialog, screen, 400, 0, 100, 100));
+    Display* server = driver.Connection();
+    const Window stranger =
+        XCreateSimpleWindow(server, DefaultRootWindow(server), 600, 0, 50, 50, 0, 0, 0);
+    XMapWindow(server, stranger);
+    struct Case {
+        const char* name;
+        std::function<void()> take;
+        bool away;
+        bool mapped;
+    };
+    const Case cases[] = {
+        {"a grab",
+         [&] { XGrabKeyboard(server, stranger, False, GrabModeAsync, GrabModeAsync, CurrentTime); },
+         false, true},
+        {"the program's dialog", [&] { driver.Focus(dialog.GetWindow()); }, false, true},
+        {"another program", [&] { driver.Focus(stranger); }, true, true},
+        {"an unmapped window", [&] { form.Hide(); }, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        driver.Focus(window());
+        driver.KeyDown(XK_a);
+        ASSERT_TRUE(PumpFor("form.OnKeyDown a"));
+        ASSERT_TRUE(Application::IsKeyDown('a'));
+        c.take();
+        driver.Sync();
+        ASSERT_TRUE(PumpFor("form.OnKeyboardLost"));
+        test::Drain(Connection());
+        EXPECT_FALSE(Application::IsKeyDown('a'));
+        if (c.mapped) {
+            EXPECT_EQ(form.IsFocusAway(), c.away);
+        }
+        EXPECT_EQ(form.IsWindowMapped(), c.mapped);
+        driver.KeyUp(XK_a);
+        XUngrabKeyboard(server, CurrentTime);
+        form.Reveal();
+        ASSERT_TRUE(test::PumpUntil(Connection(), [this] { return form.IsWindowMapped(); }));
+        driver.Focus(window());
+        ASSERT_TRUE(test::PumpUntil(Connection(), [this] { return !form.IsFocusAway(); }));
+        test::Drain(Connection());
+        Calls().clear();
+    }
+    XDestroyWindow(server, stranger);
 }
 
 TEST_F(EventLoop, PressingOnEmptyAreaTakesTheFocusAway) {

@@ -72,7 +72,8 @@ TEST(FormWindow, AnnouncesAFixedSizeWindowWithTheCloseProtocol) {
     XFree(wmHints);
     XWindowAttributes attributes{};
     XGetWindowAttributes(Driver(), window, &attributes);
-    EXPECT_EQ(attributes.all_event_masks & 0xAA07F, 0xAA07F);
+    const long mask = 0xAA07F | FocusChangeMask;
+    EXPECT_EQ(attributes.all_event_masks & mask, mask);
     EXPECT_EQ(attributes.map_state, IsViewable);
     EXPECT_EQ(driver.PixelAt(window, 5, 5), 0xAAAAAA);
 

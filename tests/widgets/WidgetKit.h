@@ -106,6 +106,10 @@ public:
         Form::OnResize();
     }
     void OnTick() override { Record("OnTick"); }
+    void OnKeyboardLost() override {
+        Record("OnKeyboardLost");
+        Form::OnKeyboardLost();
+    }
     bool OnCloseQuery() override;
     void OnClosed() override {
         Record("OnClosed");
