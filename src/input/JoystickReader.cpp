@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "app/Application.h"
+#include "input/DeviceWatch.h"
 #include "input/JoystickBlock.h"
 #include "input/JoystickConfig.h"
 #include "util/ChildProcesses.h"
@@ -39,40 +40,83 @@ bool readEvent(int device, js_event& event) {
     return true;
 }
 
-// Creates the block, keeps it up to date from the device until the device
-// ends, then lets go of the block (which stays until it is unlinked).
-void publishEvents(JoystickState& state) {
+// Creates the block with the stick shown as there, or answers null after
+// logging why it could not be made. The mapping outlives the handle.
+unsigned char* createBlock() {
     const int handle = shm_open(kJoystickBlockName, O_RDWR | O_CREAT, 0666);
     if (handle < 0) {
         LogMessage("shm_open fallita");
-        return;
+        return nullptr;
     }
     void* memory = MAP_FAILED;
     if (ftruncate(handle, kJoystickBlockSize) == 0)
         memory = mmap(nullptr, kJoystickBlockSize, PROT_READ | PROT_WRITE, MAP_SHARED, handle, 0);
+    close(handle);
     if (memory == MAP_FAILED) {
         LogMessage("mmap fallita");
-        close(handle);
-        return;
+        return nullptr;
     }
     auto* block = static_cast<unsigned char*>(memory);
     std::memset(block, 0, kJoystickBlockSize);
     block[kJoystickAvailable] = 1;
+    return block;
+}
 
-    // Nothing in the reader process sets the toolkit's quit flag, so in practice
-    // the loop ends with the device, or the game ends the process with SIGTERM.
+// Keeps the block up to date from the device until the device ends; answers
+// whether it delivered any event. Nothing in the reader process sets the
+// toolkit's quit flag, so in practice the loop ends with the device, or the
+// game ends the process with SIGTERM.
+bool relayEvents(const JoystickState& state, unsigned char* block) {
+    bool delivered = false;
     js_event event{};
-    while (state.deviceHandle >= 0 && !Application::QuitRequested() &&
-           readEvent(state.deviceHandle, event))
+    while (!Application::QuitRequested() && readEvent(state.deviceHandle, event)) {
         applyJoystickEvent(event, state.settings, block);
-
-    munmap(memory, kJoystickBlockSize);
-    close(handle);
+        delivered = true;
+    }
+    return delivered;
 }
 
 void closeDevice(JoystickState& state) {
     if (state.deviceHandle >= 0) close(state.deviceHandle);
     state.deviceHandle = -1;
+    state.available = false;
+}
+
+enum class SessionEnd { kNoDevice, kSilent, kDelivered, kNoBlock };
+
+// One stretch of the device's life: opens it, publishes its events until it
+// ends, then removes the block, so that the game sees no stick and nothing
+// stays held. The open blocks as long as the device's open does.
+SessionEnd runSession(JoystickState& state, const std::string& devicePath) {
+    state.deviceHandle = open(devicePath.c_str(), O_RDONLY | O_CLOEXEC);
+    state.available = state.deviceHandle >= 0;
+    if (!state.available) return SessionEnd::kNoDevice;
+    unsigned char* block = createBlock();
+    SessionEnd end = SessionEnd::kNoBlock;
+    if (block != nullptr) {
+        end = relayEvents(state, block) ? SessionEnd::kDelivered : SessionEnd::kSilent;
+        munmap(block, kJoystickBlockSize);
+    }
+    closeDevice(state);
+    shm_unlink(kJoystickBlockName);
+    return end;
+}
+
+// The device is missing from the end of a session until it delivers an event
+// again: a real driver sends the stick's state as soon as it is opened. A
+// device that keeps opening and failing stays missing, and is said missing once.
+void noteAbsence(JoystickState& state, SessionEnd end) {
+    if (end == SessionEnd::kDelivered) state.absenceLogged = false;
+    if (state.absenceLogged) return;
+    LogMessage(kNoJoystick);
+    state.absenceLogged = true;
+}
+
+// Unreadable settings are said; settings that turn the joystick off are not.
+bool joystickEnabled(const JoystickState& state) {
+    const int enable = state.settings.joystickEnable;
+    if (enable == -1) LogMessage(kSettingsUnreadable);
+    return enable != -1 && enable != 0;
 }
 
 // Signal 0 only asks whether the child is still there to be signalled, that is
@@ -94,22 +138,20 @@ void runJoystickReader(int deviceIndex) {
     runJoystickReaderOn(joystickDevicePath(deviceIndex));
 }
 
+// The watch is made before the first look, so that a device that appears
+// right after a failed look is still reported. A block that cannot be made is
+// not tried again: it would fail and be logged every second.
 void runJoystickReaderOn(const std::string& devicePath) {
     JoystickState& state = joystickState();
     loadJoystickConfig();
-    const int enable = state.settings.joystickEnable;
-    if (enable == -1) LogMessage(kSettingsUnreadable);
-    if (enable == -1 || enable == 0) return;
-
-    state.deviceHandle = open(devicePath.c_str(), O_RDONLY | O_CLOEXEC);
-    state.available = state.deviceHandle >= 0;
-    if (state.available)
-        publishEvents(state);
-    else
-        LogMessage(kNoJoystick);
-
-    closeDevice(state);
-    if (state.available) shm_unlink(kJoystickBlockName);
+    if (!joystickEnabled(state)) return;
+    DeviceWatch watch(devicePath);
+    while (!Application::QuitRequested()) {
+        const SessionEnd end = runSession(state, devicePath);
+        if (end == SessionEnd::kNoBlock) return;
+        noteAbsence(state, end);
+        watch.waitForDevice();
+    }
 }
 
 pid_t startJoystickReader() {

@@ -40,6 +40,9 @@ struct JoystickState {
     int deviceHandle = -1;
     // The reader has the device open.
     bool available = false;
+    // The reader has said that the device is missing, and the device has not
+    // delivered an event since.
+    bool absenceLogged = false;
     JoystickSnapshotValues snapshot;
     // The reader process this process started, 0 when none.
     pid_t readerPid = 0;
