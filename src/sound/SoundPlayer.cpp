@@ -38,7 +38,7 @@ void loopPlayer(const std::string& path) {
 void SoundPlayer::play(const std::string& path, bool loop) {
     if (!checkFile(path)) return;
     if (playing) endChild();
-    const pid_t pid = startChildProcess([&path, loop] {
+    const pid_t pid = startChildProcessGroup([&path, loop] {
         if (loop)
             loopPlayer(path);
         else
@@ -66,7 +66,7 @@ void SoundPlayer::stop() {
 void SoundPlayer::terminate() {
     // A child that has already ended and been reaped is not signalled: its pid
     // may belong to another process by now.
-    if (playing) signalChildProcess(childId, SIGTERM);
+    if (playing) signalChildProcessGroup(childId, SIGTERM);
 }
 
 bool SoundPlayer::checkFile(const std::string& path) const {
@@ -75,8 +75,10 @@ bool SoundPlayer::checkFile(const std::string& path) const {
     return false;
 }
 
+// The whole group: the shell and the player under the child would otherwise
+// play on, beside the next sound or after the game has ended.
 void SoundPlayer::endChild() {
-    signalChildProcess(childId, SIGTERM);
+    signalChildProcessGroup(childId, SIGTERM);
     playing = false;
     childId = 0;
 }

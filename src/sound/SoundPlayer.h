@@ -7,18 +7,22 @@
 namespace nebulark {
 
 // Plays sound files with the command-line player "aplay", each sound in a
-// child process of its own so that the game never waits for it.
+// child process of its own so that the game never waits for it. The child
+// leads a process group, which holds the shell and the player it starts;
+// ending a sound ends the whole group, and so does the game's end, however it
+// ends.
 class SoundPlayer {
 public:
-    // Ends the previous sound's child, then starts the file in a new child and
+    // Ends the previous sound's group, then starts the file in a new child and
     // returns at once; with `loop` the child plays the file again and again
     // until it is signalled. A missing file is logged and nothing starts.
     void play(const std::string& path, bool loop);
     // Plays the file in this process and returns when the player has ended.
     void playAndWait(const std::string& path);
-    // Ends the current child, if any, and forgets it.
+    // Ends the current sound's group, if any, and forgets its child.
     void stop();
-    // Ends the current child, if any; for the moment before the player goes.
+    // Ends the current sound's group, if any; for the moment before the player
+    // goes.
     void terminate();
 
     pid_t childId = 0;

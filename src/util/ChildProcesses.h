@@ -32,6 +32,16 @@ pid_t forkChildProcess();
 // `body` has not run.
 pid_t startChildProcess(const std::function<void()>& body);
 
+// Forks a remembered child that leads a process group of its own and runs
+// `body` there, ending as startChildProcess's children do. Whatever the body
+// starts joins the group, so signalChildProcessGroup reaches all of it. A
+// group of its own gets no Ctrl+C from the terminal, and a program killed
+// outright signals nobody, so the child also ends its whole group when it gets
+// SIGTERM, and asks for SIGTERM when this process ends, however it ends. Both
+// this process and the child set the group, so it is in place once this
+// returns. Answers as startChildProcess does.
+pid_t startChildProcessGroup(const std::function<void()>& body);
+
 // Every child forked from now on closes the descriptor right after the fork.
 // The display layer names its connection to the server here: a child that kept
 // a copy would keep the program's windows on the screen after it has ended.
@@ -46,6 +56,12 @@ int reapFinishedChildren();
 // reaping those that ended. A pid that was reaped may already belong to another
 // process, so it is never signalled. Answers whether the signal was sent.
 bool signalChildProcess(pid_t pid, int signal);
+
+// Sends the signal to the whole process group led by a remembered child that
+// has not been reaped yet, after reaping those that ended; as with
+// signalChildProcess, a pid that was reaped is never used. For children started
+// with startChildProcessGroup. Answers whether the signal was sent.
+bool signalChildProcessGroup(pid_t pid, int signal);
 
 // Forgets every remembered child without waiting; for a freshly forked process,
 // whose copy of the list names its siblings.

@@ -18,6 +18,7 @@
 #include "game/SpritePlayer.h"
 #include "game/SpriteTermometro.h"
 #include "game/SpriteUfo.h"
+#include "support/ProcessProbe.h"
 
 namespace nebulark::test {
 namespace {
@@ -262,6 +263,25 @@ TEST_F(Game, TheKeysActByTheirPlaceUnderLayoutsOfOtherScripts) {
         Settle();
         EXPECT_EQ(game->state, kIntermission);
     }
+}
+
+// Closed by the window manager during an explosion, the game ends as the
+// program ends it, its sound stopped and the form gone, and no player is left
+// playing the explosion.
+TEST_F(Game, ClosedDuringAnExplosionLeavesNoPlayerBehind) {
+    // One run outlasts the wait below, so a player left over is seen.
+    player.reset();
+    player = std::make_unique<StubAplay>(dir.Path() + "/bin", 10);
+    const size_t before = player->Runs().size();
+    StartGame();
+    game->PlayExplosion();
+    ASSERT_TRUE(WaitFor([&] { return player->Runs().size() == before + 1; }));
+    driver.SendDeleteWindow(game->GetWindow());
+    Settle();
+    ASSERT_TRUE(Application::QuitRequested());
+    game->StopSound();
+    game.reset();
+    EXPECT_TRUE(WaitFor([this] { return player->NoneRunning(); }));
 }
 
 // Loses the last life at level 3 with 350 points.

@@ -25,7 +25,7 @@ void GameStage::SetUp() {
 
 void GameStage::TearDown() {
     game.reset();
-    WaitUntil([this] { return player->AllEnded(); }, [] { usleep(10000); });
+    WaitUntil([this] { return player->NoneRunning(); }, [] { usleep(10000); });
 }
 
 void GameStage::Settle() {

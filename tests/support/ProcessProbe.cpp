@@ -48,6 +48,15 @@ std::vector<ProcessInfo> ChildrenOf(pid_t parent) {
     return children;
 }
 
+std::vector<ProcessInfo> DescendantsOf(pid_t ancestor) {
+    std::vector<ProcessInfo> found = ChildrenOf(ancestor);
+    for (size_t next = 0; next < found.size(); ++next) {
+        const std::vector<ProcessInfo> below = ChildrenOf(found[next].pid);
+        found.insert(found.end(), below.begin(), below.end());
+    }
+    return found;
+}
+
 int ZombieChildCount() {
     int count = 0;
     for (const ProcessInfo& child : ChildrenOf(getpid()))

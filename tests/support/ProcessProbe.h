@@ -18,6 +18,8 @@ struct ProcessInfo {
 };
 
 std::vector<ProcessInfo> ChildrenOf(pid_t parent);
+// Every process below `ancestor`: its children, theirs, and so on.
+std::vector<ProcessInfo> DescendantsOf(pid_t ancestor);
 // Children of this process that have ended and not been reaped.
 int ZombieChildCount();
 // The state letter of the process, or 0 when there is no such process.

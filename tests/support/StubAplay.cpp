@@ -7,6 +7,8 @@
 #include <map>
 #include <sstream>
 
+#include "support/ProcessProbe.h"
+
 namespace nebulark::test {
 
 StubAplay::StubAplay(const std::string& folder, double seconds) : record(folder + "/aplay.record") {
@@ -52,6 +54,14 @@ std::vector<StubAplay::Run> StubAplay::Runs() const {
 bool StubAplay::AllEnded() const {
     for (const Run& run : Runs())
         if (run.endNs == 0) return false;
+    return true;
+}
+
+bool StubAplay::NoneRunning() const {
+    for (const Run& run : Runs()) {
+        const char state = ProcessState(run.pid);
+        if (run.endNs == 0 && state != 0 && state != 'Z') return false;
+    }
     return true;
 }
 

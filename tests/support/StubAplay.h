@@ -28,6 +28,9 @@ public:
     std::vector<Run> Runs() const;
     // Every run that started has ended.
     bool AllEnded() const;
+    // No run is still going: each has ended, or its process is gone or has
+    // ended without a word, as one killed does.
+    bool NoneRunning() const;
 
 private:
     std::string record;

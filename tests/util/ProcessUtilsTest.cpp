@@ -132,8 +132,10 @@ TEST(ChildProcesses, ReapingLeavesOtherChildrenToTheirOwners) {
     ASSERT_EQ(waitpid(mine, &status, 0), mine);
     EXPECT_EQ(WEXITSTATUS(status), 7);
 
-    // Only remembered, unreaped children are signalled.
+    // Only remembered, unreaped children are signalled; never this process's
+    // own group.
     EXPECT_FALSE(signalChildProcess(getpid(), 0));
+    EXPECT_FALSE(signalChildProcessGroup(getpid(), 0));
     EXPECT_FALSE(signalChildProcess(started, SIGTERM));
     EXPECT_TRUE(signalChildProcess(sleeper, SIGTERM));
     ASSERT_TRUE(WaitFor([] { return reapFinishedChildren() == 1; }));
