@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <map>
 #include <string>
 
 #include "images/AppIcon.h"
@@ -63,10 +64,12 @@ TEST(GeneratorTest, WritesAContactSheetAndRefusesBadArguments) {
 
 // The icons are read back with libpng, which checks every checksum of the
 // file; the tile's corners are transparent and its middle is opaque. The
-// windows show the same pixels.
+// windows show the same pixels, and the largest icon is the same picture in
+// finer detail: halved, it gives the 128-pixel one.
 TEST(GeneratorTest, DrawsIconsThatDecodeWithATransparentSurround) {
     TempDir dir;
-    for (const int size : {48, 128}) {
+    std::map<int, std::vector<uint8_t>> icons;
+    for (const int size : {48, 128, 256}) {
         const std::string name = "icon" + std::to_string(size) + ".png";
         ASSERT_EQ(RunGenerator("--icon " + std::to_string(size) + " " + name), 0);
         const std::string built = std::string(NEBULARK_ICON_DIR "/") + std::to_string(size) + "x" +
@@ -79,7 +82,8 @@ TEST(GeneratorTest, DrawsIconsThatDecodeWithATransparentSurround) {
         EXPECT_EQ(image.width, static_cast<uint32_t>(size));
         EXPECT_EQ(image.height, static_cast<uint32_t>(size));
         image.format = PNG_FORMAT_RGBA;
-        std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));
+        std::vector<uint8_t>& pixels = icons[size];
+        pixels.resize(PNG_IMAGE_SIZE(image));
         ASSERT_TRUE(png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr))
             << image.message;
         auto alpha = [&](int x, int y) {
@@ -88,8 +92,24 @@ TEST(GeneratorTest, DrawsIconsThatDecodeWithATransparentSurround) {
         EXPECT_EQ(alpha(0, 0), 0);
         EXPECT_EQ(alpha(size - 1, size - 1), 0);
         EXPECT_EQ(alpha(size / 2, size / 2), 255);
-        EXPECT_EQ(WindowIconAsRgba(size), pixels) << "the window icon differs at " << size;
+        if (size <= 128) {  // the windows carry no larger one
+            EXPECT_EQ(WindowIconAsRgba(size), pixels) << "the window icon differs at " << size;
+        }
     }
+    int departures = 0;
+    for (size_t y = 0; y < 128; ++y)
+        for (size_t x = 0; x < 128; ++x)
+            for (size_t channel = 0; channel < 4; ++channel) {
+                int sum = 0;
+                for (size_t dy = 0; dy < 2; ++dy)
+                    for (size_t dx = 0; dx < 2; ++dx)
+                        sum += icons[256][((2 * y + dy) * 256 + 2 * x + dx) * 4 + channel];
+                const int small = icons[128][(y * 128 + x) * 4 + channel];
+                // Rounded twice, and partly covered pixels weigh their colour
+                // by coverage: only the tile's edge may depart by more.
+                departures += std::abs(sum - 4 * small) > 8;
+            }
+    EXPECT_LT(departures, 128 * 4) << "the 256-pixel icon is not the 128-pixel one in finer detail";
     EXPECT_EQ(RunGenerator("--icon 50 odd.png"), 2);
     EXPECT_EQ(RunGenerator("--icon 48px icon.png"), 2);
     EXPECT_EQ(RunGenerator("--icon 0 icon.png"), 2);

@@ -9,7 +9,7 @@ namespace nebulark::artgen {
 
 namespace {
 
-constexpr int kMargin = 12, kCorner = 64, kRim = 6;
+constexpr int kMargin = 24, kCorner = 128, kRim = 12;
 constexpr Rgb kRimColour{120, 150, 255};
 
 // Distance from (x, y) inside the tile to the tile's rounded edge, or a
@@ -22,15 +22,19 @@ double InsideTile(int x, int y) {
     return kCorner - std::sqrt(dx * dx + dy * dy);
 }
 
-// The scene at full canvas size: three times the sprites' own scale, so the
-// 128-pixel icon shows the ship pixel for pixel.
+// The scene is composed at half the canvas size, with the sprites at three
+// times their own scale on a grid of three, and then doubled: every sprite
+// pixel covers a block of 6 x 6 canvas pixels, so the 128-pixel icon shows the
+// ship and the UFO pixel for pixel and the 256-pixel one in sharp 2 x 2
+// blocks, while the starfield and the nebula keep finer detail than either.
 Image DrawScene(const SpriteSet& sprites) {
+    constexpr int kScene = kIconCanvas / 2;
     BackdropStyle backdrop{3, {70, 30, 120}, {40, 120, 190}, 1.1, 700};
-    Image scene = MakeBackdrop(kIconCanvas, kIconCanvas, backdrop, {});
+    Image scene = MakeBackdrop(kScene, kScene, backdrop, {});
     DrawFlare(scene, 300, 92, 70, {120, 200, 255}, 2);
-    scene.PasteKeyed(sprites.saucer.Crop(0, 0, 40, 40).Enlarged(3), 238, 34);
+    scene.PasteKeyed(sprites.saucer.Crop(0, 0, 40, 40).Enlarged(3), 237, 33);
     scene.PasteKeyed(sprites.ship.Enlarged(3), 36, 24);
-    return scene;
+    return scene.Enlarged(2);
 }
 
 // The tile's outline: transparent outside, a thin light rim just inside.
