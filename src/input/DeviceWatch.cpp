@@ -33,10 +33,10 @@ int millisecondsUntil(Clock::time_point deadline) {
 }  // namespace
 
 DeviceWatch::DeviceWatch(const std::string& devicePath)
-    : name_(std::filesystem::path(devicePath).filename().string()) {
-    handle_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (handle_ >= 0 &&
-        inotify_add_watch(handle_, folderOf(devicePath).c_str(), kDeviceChanges) < 0)
+    : deviceName(std::filesystem::path(devicePath).filename().string()) {
+    watchHandle = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (watchHandle >= 0 &&
+        inotify_add_watch(watchHandle, folderOf(devicePath).c_str(), kDeviceChanges) < 0)
         stopWatching();
 }
 
@@ -56,8 +56,8 @@ void DeviceWatch::waitForDevice() {
 // holds even for a folder whose entries keep changing. A watch that fails is
 // given up for the plain once-a-second look.
 bool DeviceWatch::awaitDevice(Clock::time_point deadline) {
-    while (handle_ >= 0 && Clock::now() < deadline) {
-        pollfd watch{handle_, POLLIN, 0};
+    while (watchHandle >= 0 && Clock::now() < deadline) {
+        pollfd watch{watchHandle, POLLIN, 0};
         const int ready = poll(&watch, 1, millisecondsUntil(deadline));
         if (ready == 0) return false;
         if (ready < 0 && errno == EINTR) continue;
@@ -74,7 +74,7 @@ DeviceWatch::News DeviceWatch::readNews() {
     alignas(inotify_event) char events[4096];
     News news = News::kNone;
     for (;;) {
-        const ssize_t got = read(handle_, events, sizeof events);
+        const ssize_t got = read(watchHandle, events, sizeof events);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0 && errno == EAGAIN) return news;
         if (got <= 0) return News::kBroken;
@@ -87,15 +87,15 @@ bool DeviceWatch::namesDevice(const char* events, size_t length) const {
     for (size_t at = 0; at + sizeof(inotify_event) <= length;) {
         const auto* event = reinterpret_cast<const inotify_event*>(events + at);
         if (event->mask & IN_Q_OVERFLOW) return true;
-        if ((event->mask & kDeviceChanges) && event->len > 0 && name_ == event->name) return true;
+        if ((event->mask & kDeviceChanges) && event->len > 0 && deviceName == event->name) return true;
         at += sizeof(inotify_event) + event->len;
     }
     return false;
 }
 
 void DeviceWatch::stopWatching() {
-    if (handle_ >= 0) close(handle_);
-    handle_ = -1;
+    if (watchHandle >= 0) close(watchHandle);
+    watchHandle = -1;
 }
 
 }  // namespace nebulark

@@ -32,8 +32,8 @@ private:
     bool namesDevice(const char* events, size_t length) const;
     void stopWatching();
 
-    int handle_ = -1;
-    std::string name_;
+    int watchHandle = -1;
+    std::string deviceName;
 };
 
 }  // namespace nebulark
