@@ -26,20 +26,6 @@ namespace {
     _exit(127);
 }
 
-// An EWMH window manager names its check window on the root once it manages
-// the screen.
-bool Announced(Display* display) {
-    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    const int status = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False,
-                                          XA_WINDOW, &type, &format, &count, &after, &data);
-    if (data != nullptr) XFree(data);
-    return status == Success && count == 1;
-}
-
 bool Reparented(Display* display, Window window) {
     Window root = 0, parent = 0, *children = nullptr;
     unsigned count = 0;
@@ -48,9 +34,8 @@ bool Reparented(Display* display, Window window) {
     return parent != root;
 }
 
-// It announces itself before it has finished starting, and a window mapped
-// in between may be left alone; once it has framed a probe window, it manages
-// every new one. The probe is made anew until one is framed.
+// It is ready once it frames new windows. A window mapped while it starts may
+// be left alone for good, so the probe is made anew until one is framed.
 bool FramesNewWindows(Display* display) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
     bool framed = false;
@@ -74,8 +59,7 @@ bool WindowManager::Start(Display* display) {
     pid = fork();
     if (pid == 0) ExecWindowManager();
     if (pid < 0) return false;
-    return WaitFor([display] { return Announced(display); }, std::chrono::seconds(15)) &&
-           FramesNewWindows(display);
+    return FramesNewWindows(display);
 }
 
 void WindowManager::Stop() {

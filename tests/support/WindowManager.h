@@ -16,7 +16,7 @@ public:
     WindowManager& operator=(const WindowManager&) = delete;
 
     // Starts it on the server of `display` (the environment's DISPLAY); true
-    // once it has announced itself on the root window.
+    // once it frames the windows mapped from then on.
     bool Start(Display* display);
     void Stop();
 
