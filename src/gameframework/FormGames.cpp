@@ -324,11 +324,14 @@ void FormGames::RenderSfondo(const std::string& path) {
 void FormGames::ShowNewBackground() {
     XImage* shown = bmpScreenBuffer != nullptr ? bmpScreenBuffer : background;
     if (shown == nullptr) return;
-    if (IsWindowMapped()) surface->DrawImage(0, 0, 0, 0, shown);
     damage.Resize(shown->width, shown->height);
     damage.Clear();
     plan.StartFromEmpty();
-    if (!IsWindowMapped()) InvalidateFrame();
+    // An unmapped window is given the whole frame once it is shown again.
+    if (IsWindowMapped())
+        surface->DrawImage(0, 0, 0, 0, shown);
+    else
+        InvalidateFrame();
 }
 
 void FormGames::RenderSfondo() {
