@@ -44,7 +44,7 @@ void ComposeFrame(benchmark::State& state) {
             const int x = (i * 97) % (kWidth - 20) - 10;
             const int y = (i * 53) % (kHeight - 20) - 10;
             frame.view.Blend(sprite.view, x, y,
-                             SourceRect{0, 0, sprite.view.Width(), sprite.view.Height()}, true);
+                             PixelRect{0, 0, sprite.view.Width(), sprite.view.Height()}, true);
         }
         benchmark::DoNotOptimize(frame.bytes.data());
         benchmark::ClobberMemory();
@@ -66,13 +66,13 @@ void ComposeWhereChanged(benchmark::State& state) {
             const Picture& sprite = (i % 2 == 0) ? asteroid : ufo;
             const int x = (i * 97) % (kWidth - 20) - 10;
             const int y = (i * 53 + (frames + i) / 3 * 10) % (kHeight - 20) - 10;
-            const SourceRect rect{0, 0, sprite.view.Width(), sprite.view.Height()};
+            const PixelRect rect{0, 0, sprite.view.Width(), sprite.view.Height()};
             plan.BeginSprite(i + 1);
             plan.AddBlend(sprite.view, frame.view.ClipBlend(sprite.view, x, y, rect), true);
         }
         DamageRegion damage(kWidth, kHeight);
         plan.CollectChanges(damage);
-        for (const PixelRect& area : damage.Rects())
+        for (const PixelRect& area : damage.CollapseToRects())
             plan.Compose(frame.view, background.view, area, false);
         composed += damage.Area();
         ++frames;

@@ -7,6 +7,7 @@
 #include "app/Application.h"
 #include "app/ApplicationState.h"
 #include "app/Screen.h"
+#include "app/Tick.h"
 #include "util/ChildProcesses.h"
 #include "util/Log.h"
 #include "widgets/Form.h"
@@ -21,8 +22,7 @@ namespace {
 using IdleClock = std::chrono::steady_clock;
 using std::chrono::microseconds;
 
-constexpr int kIdleStepMs = 10;
-constexpr microseconds kIdleStep{kIdleStepMs * 1000};
+constexpr microseconds kIdleStep{kTickMs * 1000};
 
 int WaitReadable(int descriptor, microseconds limit) {
     if (descriptor < 0 || descriptor >= FD_SETSIZE) return -1;
@@ -87,7 +87,7 @@ void RunPass(Display* display) {
     DeletePending();
     if (!State().timers.empty() && XPending(display) == 0) {
         if (WaitIdleStep(ConnectionNumber(display))) {
-            AdvanceTimers(kIdleStepMs);
+            AdvanceTimers(kTickMs);
             return;
         }
         if (XPending(display) == 0) return;

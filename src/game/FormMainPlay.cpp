@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/Screen.h"
+#include "app/Tick.h"
 #include "game/FormMain.h"
 #include "game/GameGlobals.h"
 #include "game/KeyActions.h"
@@ -21,7 +22,6 @@ namespace nebulark {
 
 namespace {
 
-constexpr int kTick = 10;
 constexpr int kTopRow = 20;
 // The ship never enters the status strip.
 constexpr int kShipTop = 25;
@@ -54,7 +54,7 @@ void RemoveFrom(FormMain::SpriteList& list, int id) {
 // A strategy comes due when its counter, advanced by one tick, reaches its
 // interval; the listed one then starts counting again.
 void Advance(SpriteAnim& strategy) {
-    strategy.counter += kTick;
+    strategy.counter += kTickMs;
     if (strategy.counter >= strategy.interval) strategy.counter = 0;
 }
 
@@ -90,7 +90,7 @@ void FormMain::PlayStep() {
     }
     for (auto& copy : copies) {
         if (state != kPlaying) break;
-        copy->counter += kTick;
+        copy->counter += kTickMs;
         if (copy->counter >= copy->interval) copy->Step();
         copy.reset();
     }

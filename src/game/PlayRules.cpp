@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
+#include "app/Tick.h"
+
 namespace nebulark {
 
 namespace {
-constexpr int kTickMilliseconds = 10;
 constexpr int kGaugeSteps = 10;
 }  // namespace
 
@@ -20,7 +21,7 @@ int AsteroidFallStep(int drawnStep, int asteroidHeight) {
 }
 
 int AsteroidInterval(int speedBase, int level, int drawnSpread) {
-    return std::max(speedBase - level + drawnSpread, kTickMilliseconds);
+    return std::max(speedBase - level + drawnSpread, kTickMs);
 }
 
 Point UfoStep(Point at, int height, int stepX, bool movingRight, const MotionBounds& bounds) {

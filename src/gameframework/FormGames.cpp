@@ -4,6 +4,7 @@
 
 #include "app/Application.h"
 #include "app/Screen.h"
+#include "app/Tick.h"
 #include "gameframework/Sprite.h"
 #include "images/ImageFiles.h"
 #include "input/JoystickConfig.h"
@@ -19,7 +20,6 @@ namespace {
 
 constexpr int32_t kDefaultWidth = 800;
 constexpr int32_t kDefaultHeight = 640;
-constexpr int kFrameInterval = 10;
 // A frame is composed once the ticks since the last one add up past this.
 constexpr int kFramePeriod = 50;
 
@@ -32,10 +32,8 @@ constexpr const char* kNoSurfaceImage =
     "successivi.";
 constexpr const char* kNoSurfaceText =
     "RenderText(): E' possibile scrivere nel metodo RunApp o nei metodi successivi.";
-constexpr unsigned long kStatusBackground = 0x010101;
-constexpr unsigned long kStatusText = 0xFFFFFF;
-constexpr const char* kRestoreTooFar =
-    "RipristinaSfondo(): attenzione sizeFrame > size bmpScreenBuffer";
+constexpr int32_t kStatusBackground = 0x010101;
+constexpr int32_t kStatusText = 0xFFFFFF;
 
 // The per-tick throttle is process-wide, as there is one game form.
 struct Throttle {
@@ -97,8 +95,7 @@ FormGames::FormGames(Screen* screen, const std::string& title, int32_t w, int32_
 
 FormGames::~FormGames() {
     ReleaseImages();
-    if (hudPixmap != 0 && screen != nullptr && screen->GetDisplay() != nullptr)
-        XFreePixmap(screen->GetDisplay(), hudPixmap);
+    if (surface != nullptr) surface->FreePixmap(hudPixmap);
     if (frameTimer != nullptr) {
         frameTimer->Stop();
         delete frameTimer;
@@ -124,20 +121,18 @@ void FormGames::ReleaseImages() {
     destroyXImage(backgroundCopy);
     destroyXImage(bmpScreenBuffer);
     background = backgroundCopy = bmpScreenBuffer = nullptr;
+    compositor.UsePictures(FrameImage(), FrameImage(), FrameImage());
+}
+
+FrameImage FormGames::ViewOf(XImage* image) {
+    return FrameImage::Of(image, ProbePixelChannels(this));
 }
 
 // The frame buffer goes to the server every sixth tick, so it is shared with
 // the server where that can be; its pixels are changed only once the server
-// has read the last frame. Every change of the frame buffer passes here.
-FrameImage FormGames::View(XImage* image) {
-    if (image != nullptr && image == bmpScreenBuffer && surface != nullptr)
-        surface->FinishImageTransfers();
-    return ViewUnsettled(image);
-}
-
-// For reading sizes and pixels only.
-FrameImage FormGames::ViewUnsettled(XImage* image) const {
-    return FrameImage::Of(image, ProbePixelChannels(const_cast<FormGames*>(this)));
+// has read the last frame.
+void FormGames::AwaitServer() {
+    if (surface != nullptr) surface->FinishImageTransfers();
 }
 
 void FormGames::OnKeyboardLost() {
@@ -155,7 +150,7 @@ void FormGames::StartLevel() {
 
 void FormGames::CreateFrameTimer() {
     if (frameTimer != nullptr) return;
-    frameTimer = new Timer(this, kFrameInterval);
+    frameTimer = new Timer(this, kTickMs);
     frameTimer->setOnElapsed(TickParent);
 }
 
@@ -203,7 +198,7 @@ void FormGames::Paint() {
 void FormGames::OnTick() {
     if (!throttle.guard && surface != nullptr && bmpScreenBuffer != nullptr) {
         throttle.guard = true;
-        throttle.tickAccumulator += kFrameInterval;
+        throttle.tickAccumulator += kTickMs;
         if (throttle.tickAccumulator > kFramePeriod && !busyDrawing) {
             RenderFrame();
             throttle.tickAccumulator = 0;
@@ -223,18 +218,22 @@ void FormGames::RenderFrame() {
         InvalidateFrame();
         return;
     }
-    if (damage.Empty() && !spritesChanged && !ShowsMovingSprites()) return;
-    if (deferredDrawing) {
-        // Drawing is let through only while the frame is composed here.
-        deferredDrawing = false;
-        const bool inPart = ComposeFrame();
-        deferredDrawing = true;
-        if (inPart) {
-            PutAreas(changed);
-            return;
-        }
+    if (!compositor.HasDamage() && !spritesChanged && !ShowsMovingSprites()) return;
+    if (!deferredDrawing) {
+        PutAreas(compositor.CollapseDamage());
+        return;
     }
-    PutAreas(damage.Rects());
+    // Drawing is let through only while the frame is composed here.
+    deferredDrawing = false;
+    compositor.BeginFrame();
+    for (Sprite* sprite : spriteList) {
+        if (sprite->persistent) continue;
+        compositor.BeginSprite(sprite->Id());
+        sprite->ForgetPosition();
+        sprite->Draw(surface);
+    }
+    deferredDrawing = true;
+    PutAreas(compositor.EndFrame(!surface->SharesImage(bmpScreenBuffer)));
 }
 
 bool FormGames::ShowsMovingSprites() const {
@@ -242,58 +241,10 @@ bool FormGames::ShowsMovingSprites() const {
                        [](const Sprite* sprite) { return !sprite->persistent; });
 }
 
-// Whole, the frame is composed as the sprites draw: the background copy, then
-// every sprite over it. Otherwise the sprites' drawing is only recorded, and
-// the areas where it differs from the last frame's are composed again alone.
-// Those go in `changed`; where every pixel put goes through the connection,
-// only the parts whose pixels changed, with all of what was written into the
-// buffer since the last frame (which the buffer held before the composition).
-// Answers whether the frame was composed in part.
-bool FormGames::ComposeFrame() {
-    const bool whole = damage.Whole() || !plan.LastFrameKnown();
-    if (whole) {
-        damage.AddWhole();
-        if (backgroundCopy != nullptr) View(bmpScreenBuffer).CopyAllFrom(View(backgroundCopy));
-    }
-    composing = whole ? Composing::RecordAndDraw : Composing::Record;
-    RecordSprites();
-    composing = Composing::No;
-    if (!whole) written = damage.Rects();
-    plan.CollectChanges(damage);
-    if (whole) return false;
-    changed.clear();
-    if (damage.Empty()) return true;
-    FrameImage frame = View(bmpScreenBuffer);
-    const FrameImage copy = View(backgroundCopy);
-    const bool sendsPixels = !surface->SharesImage(bmpScreenBuffer);
-    for (const PixelRect& area : damage.Rects()) {
-        PixelRect part = plan.Compose(frame, copy, area, sendsPixels);
-        for (const PixelRect& rect : written)
-            part = part.Bounds(rect.Intersection(area));
-        if (!part.Empty()) changed.push_back(part);
-    }
-    return true;
-}
-
-void FormGames::RecordSprites() {
-    plan.BeginFrame();
-    for (Sprite* sprite : spriteList) {
-        if (sprite->persistent) continue;
-        plan.BeginSprite(sprite->Id());
-        sprite->ForgetPosition();
-        sprite->Draw(surface);
-    }
-}
-
 void FormGames::PutAreas(const std::vector<PixelRect>& areas) {
     if (surface != nullptr && !areas.empty()) surface->DrawImageRects(bmpScreenBuffer, areas);
-    damage.Clear();
+    compositor.FrameShown();
     spritesChanged = false;
-}
-
-void FormGames::Wrote(const PixelRect& rect, bool persistent) {
-    damage.Add(rect);
-    if (!persistent && composing == Composing::No) plan.ForgetLastFrame();
 }
 
 // The new picture is read whole before the old images are released, so a
@@ -324,9 +275,7 @@ void FormGames::RenderSfondo(const std::string& path) {
 void FormGames::ShowNewBackground() {
     XImage* shown = bmpScreenBuffer != nullptr ? bmpScreenBuffer : background;
     if (shown == nullptr) return;
-    damage.Resize(shown->width, shown->height);
-    damage.Clear();
-    plan.StartFromEmpty();
+    compositor.UsePictures(ViewOf(background), ViewOf(backgroundCopy), ViewOf(bmpScreenBuffer));
     // An unmapped window is given the whole frame once it is shown again.
     if (IsWindowMapped())
         surface->DrawImage(0, 0, 0, 0, shown);
@@ -340,26 +289,12 @@ void FormGames::RenderSfondo() {
         return;
     }
     busyDrawing = true;
-    View(backgroundCopy).CopyAllFrom(View(background));
-    View(bmpScreenBuffer).CopyAllFrom(View(background));
-    damage.AddWhole();
+    compositor.RestoreAll();
     busyDrawing = false;
 }
 
 void FormGames::RipristinaSfondo(int x, int y, int w, int h, bool persistent) {
-    if (!persistent && deferredDrawing) return;
-    const FrameImage source = View(persistent ? background : backgroundCopy);
-    const FrameImage frame = ViewUnsettled(bmpScreenBuffer);
-    const PixelRect rect =
-        PixelRect{x, y, w, h}.Intersection({0, 0, frame.Width(), frame.Height()});
-    if (!persistent && composing != Composing::No) {
-        plan.AddRestore(rect);
-        if (composing == Composing::Record) return;
-    }
-    bool fits = View(bmpScreenBuffer).CopyRectFrom(source, x, y, w, h);
-    if (persistent) fits = View(backgroundCopy).CopyRectFrom(source, x, y, w, h) && fits;
-    if (!fits && !source.Empty()) LogMessage(kRestoreTooFar);
-    Wrote(rect, persistent);
+    compositor.Restore(PixelRect{x, y, w, h}, persistent);
 }
 
 bool FormGames::ReadyToRender(const char* message) const {
@@ -368,51 +303,26 @@ bool FormGames::ReadyToRender(const char* message) const {
     return false;
 }
 
-void FormGames::RenderImage(XImage* image, int x, int y, SourceRect rect, bool persistent,
+void FormGames::RenderImage(XImage* image, int x, int y, const PixelRect& part, bool persistent,
                             bool transparent) {
-    if (!ReadyToRender(kNoSurfaceImage)) return;
-    if (!persistent && deferredDrawing) return;
-    if (image == nullptr) return;
-    if (backgroundCopy == nullptr || bmpScreenBuffer == nullptr) {
-        surface->DrawImagePart(x, y, static_cast<int>(rect.right - rect.left),
-                               static_cast<int>(rect.bottom - rect.top), image,
-                               static_cast<int>(rect.left), static_cast<int>(rect.top));
-        return;
-    }
-    const FrameImage source = ViewUnsettled(image);
-    const Blit part = ViewUnsettled(bmpScreenBuffer).ClipBlend(source, x, y, rect);
-    if (!persistent && composing != Composing::No) {
-        plan.AddBlend(source, part, transparent);
-        if (composing == Composing::Record) return;
-    }
-    FrameImage copy = View(backgroundCopy);
-    View(bmpScreenBuffer).Blend(source, x, y, rect, transparent, persistent ? &copy : nullptr);
-    Wrote(PixelRect{static_cast<int>(part.x), static_cast<int>(part.y), static_cast<int>(part.w),
-                    static_cast<int>(part.h)},
-          persistent);
+    if (!ReadyToRender(kNoSurfaceImage) || image == nullptr) return;
+    if (compositor.HasFrame())
+        compositor.Blend(ViewOf(image), x, y, part, persistent, transparent);
+    else if (!compositor.Refuses(persistent))
+        surface->DrawImagePart(x, y, part.w, part.h, image, part.x, part.y);
 }
 
 void FormGames::RenderImage(XImage* image, int x, int y, int w, int h, bool persistent,
                             bool transparent) {
-    RenderImage(image, x, y, SourceRect{0, 0, w, h}, persistent, transparent);
+    RenderImage(image, x, y, PixelRect{0, 0, w, h}, persistent, transparent);
 }
 
 void FormGames::RenderPixel(int x, int y, uint32_t colour, bool persistent) {
     if (!ReadyToRender(kNoSurfaceImage)) return;
-    if (!persistent && deferredDrawing) return;
-    if (backgroundCopy == nullptr || bmpScreenBuffer == nullptr) {
+    if (compositor.HasFrame())
+        compositor.SetPixel(x, y, colour, persistent);
+    else if (!compositor.Refuses(persistent))
         surface->DrawPoint(x, y, static_cast<int32_t>(colour));
-        return;
-    }
-    const FrameImage frame = ViewUnsettled(bmpScreenBuffer);
-    if (x < 0 || y < 0 || x >= frame.Width() || y >= frame.Height()) return;
-    if (!persistent && composing != Composing::No) {
-        plan.AddPixel(x, y, colour);
-        if (composing == Composing::Record) return;
-    }
-    View(bmpScreenBuffer).SetPixel(x, y, colour);
-    if (persistent) View(backgroundCopy).SetPixel(x, y, colour);
-    Wrote(PixelRect{x, y, 1, 1}, persistent);
 }
 
 // Reads back what was just drawn on the window and blends it into the frame
@@ -451,51 +361,27 @@ void FormGames::RenderRect(int x, int y, int w, int h, int32_t colour) {
     busyDrawing = false;
 }
 
-// The pixmap is made once, at the strip's size and the background's depth;
-// without a background there is nothing to draw the strip for.
-bool FormGames::EnsureHudPixmap(Display* display, int w, int h) {
-    if (hudPixmap != 0) return true;
-    if (background == nullptr || w <= 0 || h <= 0) return false;
-    hudPixmap = XCreatePixmap(display, GetWindow(), static_cast<unsigned>(w),
-                              static_cast<unsigned>(h), static_cast<unsigned>(background->depth));
-    return hudPixmap != 0;
-}
-
+// The strip's pixmap is made once, at the strip's size and the background's
+// depth; without a background there is nothing to draw the strip for.
 void FormGames::RenderStatusStrip(const std::string& left, const std::string& centre,
                                   const std::string& right) {
     if (!ReadyToRender(kNoSurfaceText)) return;
-    Display* display = screen != nullptr ? screen->GetDisplay() : nullptr;
-    XFontStruct* font = surface->GetFontStruct();
-    if (display == nullptr || font == nullptr) return;
-    const int w = GetClientWidth();
-    const int h = font->ascent + 15;
-    if (!EnsureHudPixmap(display, w, h)) return;
-    XGCValues values{};
-    GC gc = XCreateGC(display, hudPixmap, GCCapStyle | GCJoinStyle, &values);
-    if (gc == nullptr) return;
-    XSetBackground(display, gc, kStatusBackground);
-    XSetForeground(display, gc, kStatusBackground);
-    XSetFont(display, gc, font->fid);
-    XFillRectangle(display, hudPixmap, gc, 0, 0, static_cast<unsigned>(w),
-                   static_cast<unsigned>(h));
-    XSetForeground(display, gc, kStatusText);
-    const int baseline = font->ascent + 10;
-    const auto width = [font](const std::string& text) {
-        return XTextWidth(font, text.data(), static_cast<int>(text.size()));
-    };
-    const auto draw = [&](int x, const std::string& text) {
-        XDrawString(display, hudPixmap, gc, x, baseline, text.data(),
-                    static_cast<int>(text.size()));
-    };
-    draw(5, left);
-    draw(w - 10 - width(right), right);
-    draw((w - width(centre)) / 2, centre);
-    XFreeGC(display, gc);
-    XImage* strip = XGetImage(display, hudPixmap, 0, 0, static_cast<unsigned>(w),
-                              static_cast<unsigned>(h), AllPlanes, ZPixmap);
-    if (strip == nullptr) return;
-    RenderImage(strip, 0, 0, w, h, true, false);
-    XDestroyImage(strip);
+    const XFontStruct* font = surface->GetFontStruct();
+    if (font == nullptr || background == nullptr) return;
+    TextStrip strip;
+    strip.width = GetClientWidth();
+    strip.height = font->ascent + 15;
+    strip.depth = background->depth;
+    strip.baseline = font->ascent + 10;
+    strip.backColour = kStatusBackground;
+    strip.textColour = kStatusText;
+    strip.texts = {{5, left},
+                   {strip.width - 10 - surface->FontTextWidth(right), right},
+                   {(strip.width - surface->FontTextWidth(centre)) / 2, centre}};
+    XImage* drawn = surface->DrawTextStrip(hudPixmap, strip);
+    if (drawn == nullptr) return;
+    RenderImage(drawn, 0, 0, strip.width, strip.height, true, false);
+    XDestroyImage(drawn);
 }
 
 int FormGames::TextHeight() {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "gameframework/FrameCompositor.h"
 #include "gameframework/FrameImage.h"
-#include "gameframework/FramePlan.h"
 #include "gameframework/HeldKeyTable.h"
-#include "util/DamageRegion.h"
+#include "util/PixelRect.h"
 #include "widgets/Form.h"
 
 namespace nebulark {
@@ -21,16 +21,13 @@ class Timer;
 
 // The form a frame-based game is made from. Each frame is composed off-screen
 // in `bmpScreenBuffer` from `backgroundCopy` (the background plus everything
-// drawn on it for good) and the sprite list, and put on the window. A 10 ms
-// timer drives the game; every sixth tick composes a frame.
+// drawn on it for good) and the sprite list, and put on the window. A timer
+// firing every tick drives the game; every sixth tick composes a frame.
 //
-// A frame costs only what changed: every write into the buffers marks its
-// rectangle, and each frame finds which sprites drew otherwise than in the
-// frame before (added, removed, moved, another picture). Only those areas are
-// composed again, from the background copy and the sprites that reach into
-// them in list order, and only they are put on the window, so the window
-// always shows what a composition of the whole frame would. An exposure or a
-// background restored whole composes and puts the whole frame.
+// The pixel work, and the decision of what each write into the pictures
+// does, belong to the form's FrameCompositor; the form makes the pictures,
+// draws what the toolkit draws (texts, rectangles, the status strip) and puts
+// the rectangles the compositor names on the window.
 class FormGames : public Form {
 public:
     FormGames(Screen* screen, const std::string& title);
@@ -61,7 +58,9 @@ public:
     // Restores both buffers from the loaded background.
     void RenderSfondo();
     void RipristinaSfondo(int x, int y, int w, int h, bool persistent);
-    void RenderImage(XImage* image, int x, int y, SourceRect rect, bool persistent,
+    // Blends the rectangle `part` of the image with its top-left corner at
+    // (x, y).
+    void RenderImage(XImage* image, int x, int y, const PixelRect& part, bool persistent,
                      bool transparent);
     void RenderImage(XImage* image, int x, int y, int w, int h, bool persistent, bool transparent);
     void RenderPixel(int x, int y, uint32_t colour, bool persistent);
@@ -88,7 +87,7 @@ public:
     void EraseSprite(Sprite* sprite);
 
     // The window has lost what it showed: the next frame is put whole.
-    void InvalidateFrame() { damage.AddWhole(); }
+    void InvalidateFrame() { compositor.InvalidateAll(); }
 
     DrawingSurface* GetSurface() const { return surface; }
     Timer* GetFrameTimer() const { return frameTimer; }
@@ -114,36 +113,19 @@ protected:
     DrawingSurface* surface = nullptr;
 
 private:
-    // While a frame is composed, sprites' drawing is recorded in `plan`; it
-    // reaches the frame buffer at once only when the frame is composed whole.
-    enum class Composing { No, Record, RecordAndDraw };
-
-    // The parts of the frame buffer the window does not show as they are;
-    // those written into it between frames; and those that a frame composed
-    // in part has changed.
-    DamageRegion damage;
-    std::vector<PixelRect> written;
-    std::vector<PixelRect> changed;
-    FramePlan plan;
-    Composing composing = Composing::No;
+    FrameCompositor compositor{deferredDrawing, [this] { AwaitServer(); }};
     // The sprite list has changed since the last frame.
     bool spritesChanged = true;
 
-    FrameImage View(XImage* image);
-    FrameImage ViewUnsettled(XImage* image) const;
+    FrameImage ViewOf(XImage* image);
+    // Waits until the server has read the frame buffer put last.
+    void AwaitServer();
     bool ShowsMovingSprites() const;
-    bool ComposeFrame();
-    void RecordSprites();
     // Puts the areas of the frame buffer; the window then shows all of it.
     void PutAreas(const std::vector<PixelRect>& areas);
-    // A write into the frame buffer: the window must be given the rectangle.
-    // Drawn outside a composition, a sprite's picture is one the plan knows
-    // nothing of.
-    void Wrote(const PixelRect& rect, bool persistent);
     void ShowNewBackground();
     void ReleaseImages();
     void BlendCapture(int x, int y, int w, int h, bool transparent);
-    bool EnsureHudPixmap(Display* display, int w, int h);
     void InstallForwarders();
     bool ReadyToRender(const char* message) const;
 };

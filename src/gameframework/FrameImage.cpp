@@ -4,7 +4,6 @@
 #include <bit>
 #include <cstring>
 
-#include "util/Blit.h"
 
 namespace nebulark {
 
@@ -83,48 +82,51 @@ void FrameImage::CopyAllFrom(const FrameImage& source) {
     std::memcpy(data, source.data, std::min(ByteSize(), source.ByteSize()));
 }
 
-bool FrameImage::CopyRectFrom(const FrameImage& source, int x, int y, int w, int h) {
-    if (Empty() || source.Empty()) return true;
-    const bool fits = y + h <= std::min(height, source.height);
-    Blit c{x, y, w, h, x, y};
-    if (!clipBlit(c, width, height, source.width, source.height)) return fits;
-    const size_t bytes = static_cast<size_t>(c.w) * layout.bytesPerPixel;
-    for (int64_t row = c.y; row < c.y + c.h; ++row)
-        std::memcpy(Pixel(static_cast<int>(c.x), static_cast<int>(row)),
-                    source.Pixel(static_cast<int>(c.x), static_cast<int>(row)), bytes);
-    return fits;
+PixelRect FrameImage::ClipRect(const FrameImage& source, const PixelRect& rect) const {
+    PixelCopy c{rect, rect.x, rect.y};
+    if (Empty() || source.Empty() || !clipCopy(c, width, height, source.width, source.height))
+        return PixelRect{};
+    return c.at;
+}
+
+PixelRect FrameImage::CopyRectFrom(const FrameImage& source, const PixelRect& rect) {
+    const PixelRect part = ClipRect(source, rect);
+    const size_t bytes = static_cast<size_t>(part.w) * layout.bytesPerPixel;
+    for (int row = part.y; row < part.Bottom(); ++row)
+        std::memcpy(Pixel(part.x, row), source.Pixel(part.x, row), bytes);
+    return part;
 }
 
 // The source is clipped first, so a frame index beyond a strip never reads
 // outside the picture.
-Blit FrameImage::ClipBlend(const FrameImage& source, int x, int y, SourceRect rect) const {
-    Blit c{x, y, rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top};
-    if (Empty() || source.Empty() || !clipBlit(c, width, height, source.width, source.height))
-        return Blit{};
+PixelCopy FrameImage::ClipBlend(const FrameImage& source, int x, int y,
+                                const PixelRect& part) const {
+    PixelCopy c{PixelRect{x, y, part.w, part.h}, part.x, part.y};
+    if (Empty() || source.Empty() || !clipCopy(c, width, height, source.width, source.height))
+        return PixelCopy{};
     return c;
 }
 
-void FrameImage::Blend(const FrameImage& source, int x, int y, SourceRect rect, bool transparent,
+void FrameImage::Blend(const FrameImage& source, const PixelCopy& clipped, bool transparent,
                        FrameImage* alsoInto) {
-    const Blit c = ClipBlend(source, x, y, rect);
-    if (c.w <= 0 || c.h <= 0) return;
+    const PixelRect& at = clipped.at;
+    if (at.Empty()) return;
     if (alsoInto != nullptr &&
-        (alsoInto->Empty() || alsoInto->width < c.x + c.w || alsoInto->height < c.y + c.h))
+        (alsoInto->Empty() || alsoInto->width < at.Right() || alsoInto->height < at.Bottom()))
         alsoInto = nullptr;
 
     const bool usual = IsUsual(source.layout) && IsUsual(layout);
-    for (int row = 0; row < c.h; ++row) {
-        const int sy = static_cast<int>(c.sourceY) + row, ty = static_cast<int>(c.y) + row;
-        const uint8_t* from = source.Pixel(static_cast<int>(c.sourceX), sy);
-        uint8_t* to = Pixel(static_cast<int>(c.x), ty);
-        uint8_t* copy = alsoInto ? alsoInto->Pixel(static_cast<int>(c.x), ty) : nullptr;
-        const int count = static_cast<int>(c.w);
+    for (int row = 0; row < at.h; ++row) {
+        const int ty = at.y + row;
+        const uint8_t* from = source.Pixel(clipped.sourceX, clipped.sourceY + row);
+        uint8_t* to = Pixel(at.x, ty);
+        uint8_t* copy = alsoInto ? alsoInto->Pixel(at.x, ty) : nullptr;
         if (usual && copy == nullptr)
-            BlendRowWords(from, to, count, transparent);
+            BlendRowWords(from, to, at.w, transparent);
         else if (usual)
-            BlendRow<true>(from, to, copy, count, transparent, source.layout, layout);
+            BlendRow<true>(from, to, copy, at.w, transparent, source.layout, layout);
         else
-            BlendRow<false>(from, to, copy, count, transparent, source.layout, layout);
+            BlendRow<false>(from, to, copy, at.w, transparent, source.layout, layout);
     }
 }
 

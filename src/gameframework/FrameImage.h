@@ -7,18 +7,10 @@
 #include <vector>
 
 #include "images/PixelLayout.h"
-#include "util/Blit.h"
+#include "util/PixelCopy.h"
 #include "util/PixelRect.h"
 
 namespace nebulark {
-
-// A source rectangle: left and top inclusive, right and bottom exclusive.
-struct SourceRect {
-    int64_t left = 0;
-    int64_t top = 0;
-    int64_t right = 0;
-    int64_t bottom = 0;
-};
 
 // A non-owning view of an image's pixel bytes in the server's layout, with
 // the pixel work of frame composition. Only the three colour bytes of a pixel
@@ -41,20 +33,25 @@ public:
 
     // Copies every byte of `source` that fits.
     void CopyAllFrom(const FrameImage& source);
-    // Copies the rows y … y + h − 1, columns x … x + w − 1, from `source` at
-    // the same place. Answers false when the rows had to be cut at the end of
-    // either image.
-    bool CopyRectFrom(const FrameImage& source, int x, int y, int w, int h);
-    // The part of a blend (below) that lies inside both images: where it is
-    // written here and where it is read in `source`. Sizes of 0 when nothing
-    // is left.
-    Blit ClipBlend(const FrameImage& source, int x, int y, SourceRect rect) const;
-    // Blends the source rectangle of `source` with its top-left corner at
-    // (x, y), clipped to this image and to the source. With `transparent`,
-    // pixels whose three colour bytes are all 0 are skipped. `alsoInto`, when
-    // given, receives the same pixels.
-    void Blend(const FrameImage& source, int x, int y, SourceRect rect, bool transparent,
+    // The part of `rect` that lies inside both this image and `source`.
+    PixelRect ClipRect(const FrameImage& source, const PixelRect& rect) const;
+    // Copies that part from `source` at the same place, and answers it.
+    PixelRect CopyRectFrom(const FrameImage& source, const PixelRect& rect);
+    // The part of a blend of the rectangle `part` of `source` with its
+    // top-left corner at (x, y) that lies inside both images: where it is
+    // written here and where it is read in `source`. Empty when nothing is
+    // left.
+    PixelCopy ClipBlend(const FrameImage& source, int x, int y, const PixelRect& part) const;
+    // Blends a copy that ClipBlend gave. With `transparent`, pixels whose
+    // three colour bytes are all 0 are skipped. `alsoInto`, when given and as
+    // large, receives the same pixels.
+    void Blend(const FrameImage& source, const PixelCopy& clipped, bool transparent,
                FrameImage* alsoInto = nullptr);
+    // Both: clips the blend, then draws it.
+    void Blend(const FrameImage& source, int x, int y, const PixelRect& part, bool transparent,
+               FrameImage* alsoInto = nullptr) {
+        Blend(source, ClipBlend(source, x, y, part), transparent, alsoInto);
+    }
     // The rows of `area` (inside the image), one after the other.
     void CopyOut(const PixelRect& area, std::vector<uint8_t>& rows) const;
     // The smallest part of `area` holding every pixel that differs from the

@@ -5,11 +5,10 @@
 namespace nebulark {
 
 bool FramePlan::Step::SameAs(const Step& other) const {
-    if (kind != other.kind || !(at == other.at)) return false;
+    if (kind != other.kind || !(copy == other.copy)) return false;
     switch (kind) {
         case Kind::Blend:
-            return transparent == other.transparent && sourceX == other.sourceX &&
-                   sourceY == other.sourceY && source.Pixels() == other.source.Pixels();
+            return transparent == other.transparent && source.Pixels() == other.source.Pixels();
         case Kind::Pixel:
             return colour == other.colour;
         case Kind::Restore:
@@ -20,20 +19,21 @@ bool FramePlan::Step::SameAs(const Step& other) const {
 
 void FramePlan::Step::DrawWithin(FrameImage& target, const FrameImage& background,
                                  const PixelRect& area) const {
-    const PixelRect part = at.Intersection(area);
+    // The step was clipped to the frame when it was recorded; its part within
+    // the area lies inside it, and so inside both pictures.
+    const PixelRect part = copy.at.Intersection(area);
     if (part.Empty()) return;
     switch (kind) {
-        case Kind::Blend: {
-            const int left = sourceX + part.x - at.x, top = sourceY + part.y - at.y;
-            target.Blend(source, part.x, part.y, SourceRect{left, top, left + part.w, top + part.h},
+        case Kind::Blend:
+            target.Blend(source,
+                         PixelCopy{part, copy.sourceX + part.x - copy.at.x, copy.sourceY + part.y - copy.at.y},
                          transparent);
             break;
-        }
         case Kind::Pixel:
             target.SetPixel(part.x, part.y, colour);
             break;
         case Kind::Restore:
-            target.CopyRectFrom(background, part.x, part.y, part.w, part.h);
+            target.CopyRectFrom(background, part);
             break;
     }
 }
@@ -62,28 +62,25 @@ void FramePlan::BeginSprite(int id) {
 }
 
 void FramePlan::Add(const Step& step) {
-    if (step.at.Empty() || current.sprites.empty()) return;
+    if (step.copy.at.Empty() || current.sprites.empty()) return;
     current.steps.push_back(step);
     SpriteSteps& sprite = current.sprites.back();
     sprite.end = current.steps.size();
-    sprite.box = sprite.box.Bounds(step.at);
+    sprite.box = sprite.box.Bounds(step.copy.at);
 }
 
-void FramePlan::AddBlend(const FrameImage& source, const Blit& clipped, bool transparent) {
+void FramePlan::AddBlend(const FrameImage& source, const PixelCopy& clipped, bool transparent) {
     Step step;
     step.kind = Step::Kind::Blend;
     step.transparent = transparent;
-    step.at = PixelRect{static_cast<int>(clipped.x), static_cast<int>(clipped.y),
-                        static_cast<int>(clipped.w), static_cast<int>(clipped.h)};
-    step.sourceX = static_cast<int>(clipped.sourceX);
-    step.sourceY = static_cast<int>(clipped.sourceY);
+    step.copy = clipped;
     step.source = source;
     Add(step);
 }
 
 void FramePlan::AddPixel(int x, int y, uint32_t colour) {
     Step step;
-    step.at = PixelRect{x, y, 1, 1};
+    step.copy.at = PixelRect{x, y, 1, 1};
     step.colour = colour;
     Add(step);
 }
@@ -91,11 +88,11 @@ void FramePlan::AddPixel(int x, int y, uint32_t colour) {
 void FramePlan::AddRestore(const PixelRect& rect) {
     Step step;
     step.kind = Step::Kind::Restore;
-    step.at = rect;
+    step.copy.at = rect;
     Add(step);
 }
 
-void FramePlan::StartFromEmpty() {
+void FramePlan::RecordEmptyFrame() {
     current.Clear();
     lastKnown = true;
 }
@@ -157,7 +154,7 @@ size_t FramePlan::FindInLast(int id) {
 PixelRect FramePlan::Compose(FrameImage& target, const FrameImage& background,
                              const PixelRect& area, bool findChanged) {
     if (findChanged) target.CopyOut(area, before);
-    target.CopyRectFrom(background, area.x, area.y, area.w, area.h);
+    target.CopyRectFrom(background, area);
     for (const SpriteSteps& sprite : current.sprites) {
         if (!sprite.box.Meets(area)) continue;
         for (size_t i = sprite.first; i < sprite.end; ++i)

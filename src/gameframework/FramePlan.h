@@ -25,12 +25,13 @@ public:
     // Starts a frame: the one recorded so far becomes the last frame.
     void BeginFrame();
     void BeginSprite(int id);
-    void AddBlend(const FrameImage& source, const Blit& clipped, bool transparent);
+    void AddBlend(const FrameImage& source, const PixelCopy& clipped, bool transparent);
     void AddPixel(int x, int y, uint32_t colour);
     void AddRestore(const PixelRect& rect);
 
-    // The last frame is one with no sprite at all (a fresh background).
-    void StartFromEmpty();
+    // The frame being recorded is one with no sprite at all (a fresh
+    // background), and known: after the next BeginFrame it is the last frame.
+    void RecordEmptyFrame();
     // What the last frame showed is not known (its sprites were drawn
     // without being recorded); the next frame's changes then cover it whole.
     void ForgetLastFrame();
@@ -52,9 +53,8 @@ private:
         enum class Kind : uint8_t { Blend, Pixel, Restore };
         Kind kind = Kind::Pixel;
         bool transparent = false;
-        PixelRect at;
-        int sourceX = 0;
-        int sourceY = 0;
+        // Where the step writes and, for a blend, where it reads the source.
+        PixelCopy copy;
         uint32_t colour = 0;
         FrameImage source;
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "gameframework/FormGames.h"
-#include "util/Blit.h"
 
 namespace nebulark {
 
@@ -32,12 +31,12 @@ void Sprite::SetFrame(int index) {
 // Frames are blended straight out of the strip, with no copy of their own. A
 // frame below the end of the strip is cut only as far as the strip goes, so
 // it never reads outside the picture.
-SourceRect Sprite::FramePart() const {
+PixelRect Sprite::FramePart() const {
     const int top = height * (frame - 1);
-    if (top < 0 || top >= image->height || width <= 0 || height <= 0) return SourceRect{};
+    if (top < 0 || top >= image->height || width <= 0 || height <= 0) return PixelRect{};
     const int rows = std::min(height, image->height - top);
     const int columns = std::min(width, image->width);
-    return SourceRect{0, top, columns, top + rows};
+    return PixelRect{0, top, columns, rows};
 }
 
 bool Sprite::ReachesIntoForm() const {
@@ -49,8 +48,8 @@ bool Sprite::ReachesIntoForm() const {
 void Sprite::Draw(DrawingSurface*) {
     if (image != nullptr) {
         if (!persistent && prevX != -1 && prevY != -1) RestoreUnder(prevX, prevY, width, height);
-        const SourceRect part = FramePart();
-        if (part.bottom > part.top && ReachesIntoForm())
+        const PixelRect part = FramePart();
+        if (!part.Empty() && ReachesIntoForm())
             owner->RenderImage(image, x, y, part, persistent, transparent);
     }
     drawn = true;
@@ -89,10 +88,9 @@ bool Sprite::CollidesWith(const Sprite& other, int inset, int otherInset) const 
 
 void Sprite::RestoreUnder(int rx, int ry, int rw, int rh) {
     const Size area = owner->GetSize();
-    Blit under{rx, ry, rw, rh, rx, ry};
-    if (!clipToTarget(under, area.width, area.height)) return;
-    owner->RipristinaSfondo(static_cast<int>(under.x), static_cast<int>(under.y),
-                            static_cast<int>(under.w), static_cast<int>(under.h), persistent);
+    const PixelRect under = PixelRect{rx, ry, rw, rh}.Intersection({0, 0, area.width, area.height});
+    if (under.Empty()) return;
+    owner->RipristinaSfondo(under.x, under.y, under.w, under.h, persistent);
 }
 
 }  // namespace nebulark

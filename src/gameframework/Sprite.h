@@ -73,7 +73,7 @@ protected:
 private:
     // Where the current frame lies in the strip, cut to the strip; empty for
     // a frame outside it.
-    SourceRect FramePart() const;
+    PixelRect FramePart() const;
     bool ReachesIntoForm() const;
 };
 

@@ -66,7 +66,7 @@ void DamageRegion::Clear() {
     rects.clear();
 }
 
-const std::vector<PixelRect>& DamageRegion::Rects() {
+const std::vector<PixelRect>& DamageRegion::CollapseToRects() {
     if (whole) {
         wholeList.assign(1, PixelRect{0, 0, width, height});
         return wholeList;

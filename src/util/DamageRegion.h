@@ -37,11 +37,11 @@ public:
 
     bool Empty() const { return !whole && rects.empty(); }
     bool Whole() const { return whole; }
-    // The rectangles to draw again: one covering the picture when the region
-    // is whole, else the disjoint list, or its bounding box where that is
-    // cheaper; top to bottom, so that they are drawn going one way through
-    // memory.
-    const std::vector<PixelRect>& Rects();
+    // Collapses the region into its bounding box where that is cheaper,
+    // sorts it top to bottom (so that it is drawn going one way through
+    // memory) and answers the rectangles to draw again: one covering the
+    // picture when the region is whole, else the disjoint list.
+    const std::vector<PixelRect>& CollapseToRects();
     // Pixels covered.
     int64_t Area() const;
 

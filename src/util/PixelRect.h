@@ -19,13 +19,15 @@ struct PixelRect {
     int Bottom() const { return y + h; }
     bool operator==(const PixelRect&) const = default;
 
-    // What the two blocks have in common; empty when they do not meet.
+    // What the two blocks have in common; empty when they do not meet. The
+    // far edges are summed in 64 bits, so no block overflows them.
     PixelRect Intersection(const PixelRect& other) const {
         const int left = std::max(x, other.x), top = std::max(y, other.y);
-        const int right = std::min(Right(), other.Right());
-        const int bottom = std::min(Bottom(), other.Bottom());
+        const int64_t right = std::min(int64_t{x} + w, int64_t{other.x} + other.w);
+        const int64_t bottom = std::min(int64_t{y} + h, int64_t{other.y} + other.h);
         if (right <= left || bottom <= top) return PixelRect{};
-        return PixelRect{left, top, right - left, bottom - top};
+        return PixelRect{left, top, static_cast<int>(std::min<int64_t>(right - left, INT32_MAX)),
+                         static_cast<int>(std::min<int64_t>(bottom - top, INT32_MAX))};
     }
     bool Meets(const PixelRect& other) const { return !Intersection(other).Empty(); }
     // The smallest block holding both; an empty block adds nothing.

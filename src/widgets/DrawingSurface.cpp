@@ -7,7 +7,7 @@
 #include "app/Application.h"
 #include "app/Screen.h"
 #include "images/ImageFiles.h"
-#include "util/Blit.h"
+#include "util/PixelCopy.h"
 #include "util/FileUtils.h"
 #include "util/Log.h"
 #include "util/StringUtils.h"
@@ -418,12 +418,12 @@ void DrawingSurface::DrawImageRects(XImage* image, const std::vector<PixelRect>&
 // cuts a plain put (the server would refuse a shared one reaching outside).
 void DrawingSurface::PutPart(XImage* image, int sourceX, int sourceY, unsigned w, unsigned h, int x,
                              int y, bool last) {
-    Blit part{x, y, w, h, sourceX, sourceY};
+    const auto size = [](unsigned length) { return static_cast<int>(std::min(length, 1u << 30)); };
+    PixelCopy part{PixelRect{x, y, size(w), size(h)}, sourceX, sourceY};
     if (!clipToSource(part, image->width, image->height)) return;
     const bool shares = shared != nullptr && shared->Holds(*image);
-    const auto pw = static_cast<unsigned>(part.w), ph = static_cast<unsigned>(part.h);
-    const auto sx = static_cast<int>(part.sourceX), sy = static_cast<int>(part.sourceY);
-    const auto tx = static_cast<int>(part.x), ty = static_cast<int>(part.y);
+    const auto pw = static_cast<unsigned>(part.at.w), ph = static_cast<unsigned>(part.at.h);
+    const int sx = part.sourceX, sy = part.sourceY, tx = part.at.x, ty = part.at.y;
     ++traffic.puts;
     traffic.pixels += uint64_t{pw} * ph;
     if (shares) {
@@ -461,15 +461,15 @@ void DrawingSurface::DrawImageKeyed(int x, int y, int w, int h, XImage* image) {
 void DrawingSurface::DrawImagePartKeyed(int x, int y, int w, int h, XImage* image, int sourceX,
                                         int sourceY, int32_t key) {
     if (!Ready() || image == nullptr || sourceX < 0 || sourceY < 0) return;
-    Blit cut{x, y, w > 0 ? w : image->width, h > 0 ? h : image->height, sourceX, sourceY};
+    PixelCopy cut{PixelRect{x, y, w > 0 ? w : image->width, h > 0 ? h : image->height}, sourceX,
+                  sourceY};
     if (!clipToSource(cut, image->width, image->height)) return;
     const Pixmap pixmap = createPixmapFromXImage(form, image);
     if (pixmap == 0) return;
-    XImage* part =
-        ReadBack(pixmap, sourceX, sourceY, static_cast<int>(cut.w), static_cast<int>(cut.h));
+    XImage* part = ReadBack(pixmap, sourceX, sourceY, cut.at.w, cut.at.h);
     XFreePixmap(Connection(), pixmap);
     if (part == nullptr) return;
-    DrawImageKeyed(x, y, static_cast<int>(cut.w), static_cast<int>(cut.h), part, key);
+    DrawImageKeyed(x, y, cut.at.w, cut.at.h, part, key);
     XDestroyImage(part);
 }
 
@@ -501,9 +501,9 @@ void DrawingSurface::DrawPictureFile(int x, int y, int w, int h, int bitsPerPixe
                                               : RgbBuffer();
     XImage* image = createXImageFromRgb(form, rgb);
     if (image == nullptr) return;
-    Blit shown{x, y, w > 0 ? w : rgb.width(), h > 0 ? h : rgb.height(), 0, 0};
+    PixelCopy shown{PixelRect{x, y, w > 0 ? w : rgb.width(), h > 0 ? h : rgb.height()}, 0, 0};
     if (clipToSource(shown, rgb.width(), rgb.height())) {
-        const int cw = static_cast<int>(shown.w), ch = static_cast<int>(shown.h);
+        const int cw = shown.at.w, ch = shown.at.h;
         if (keyed)
             DrawImageKeyed(x, y, cw, ch, image, 0);
         else
@@ -524,6 +524,42 @@ XImage* DrawingSurface::CaptureArea(int x, int y, int w, int h) {
     if (!Ready()) return nullptr;
     ProbePixelChannels(form);
     return ReadBack(Target(), x, y, w, h);
+}
+
+int DrawingSurface::FontTextWidth(const std::string& text) {
+    XFontStruct* font = GetFontStruct();
+    if (font == nullptr) return 0;
+    return XTextWidth(font, text.data(), static_cast<int>(text.size()));
+}
+
+// A context of its own, as the pixmap may differ in depth from the window.
+XImage* DrawingSurface::DrawTextStrip(Pixmap& scratch, const TextStrip& strip) {
+    Display* display = Connection();
+    XFontStruct* font = GetFontStruct();
+    if (!Ready() || display == nullptr || font == nullptr) return nullptr;
+    if (strip.width <= 0 || strip.height <= 0 || strip.depth <= 0) return nullptr;
+    const unsigned w = static_cast<unsigned>(strip.width), h = static_cast<unsigned>(strip.height);
+    if (scratch == 0)
+        scratch = XCreatePixmap(display, Target(), w, h, static_cast<unsigned>(strip.depth));
+    if (scratch == 0) return nullptr;
+    XGCValues values{};
+    GC stripGc = XCreateGC(display, scratch, GCCapStyle | GCJoinStyle, &values);
+    if (stripGc == nullptr) return nullptr;
+    XSetBackground(display, stripGc, static_cast<unsigned long>(strip.backColour));
+    XSetForeground(display, stripGc, static_cast<unsigned long>(strip.backColour));
+    XSetFont(display, stripGc, font->fid);
+    XFillRectangle(display, scratch, stripGc, 0, 0, w, h);
+    XSetForeground(display, stripGc, static_cast<unsigned long>(strip.textColour));
+    for (const auto& [x, text] : strip.texts)
+        XDrawString(display, scratch, stripGc, x, strip.baseline, text.data(),
+                    static_cast<int>(text.size()));
+    XFreeGC(display, stripGc);
+    return ReadBack(scratch, 0, 0, strip.width, strip.height);
+}
+
+void DrawingSurface::FreePixmap(Pixmap& pixmap) {
+    if (pixmap != 0 && Connection() != nullptr) XFreePixmap(Connection(), pixmap);
+    pixmap = 0;
 }
 
 }  // namespace nebulark

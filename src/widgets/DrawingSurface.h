@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "util/PixelRect.h"
@@ -25,6 +26,19 @@ struct RectStyle {
     int32_t lineWidth = 0;
     int32_t lineColour = -1;
     int32_t fillColour = -1;
+};
+
+// A line of texts drawn off-screen: a strip of width × height pixels at
+// `depth`, filled with `backColour`, each text drawn in `textColour` with its
+// left end at its x on the line at `baseline`, in the order given.
+struct TextStrip {
+    int width = 0;
+    int height = 0;
+    int depth = 0;
+    int baseline = 0;
+    int32_t backColour = 0;
+    int32_t textColour = 0;
+    std::vector<std::pair<int, std::string>> texts;
 };
 
 // What a surface has put on its window: the put requests, the pixels they
@@ -114,6 +128,15 @@ public:
     // A copy of a window rectangle, or null; the caller releases it with
     // XDestroyImage.
     XImage* CaptureArea(int x, int y, int w, int h);
+    // The width of a text in the first form's font; 0 without it.
+    int FontTextWidth(const std::string& text);
+    // Draws the strip in the first form's font into `scratch`, a pixmap the
+    // caller keeps (made here on first use, at the strip's size and depth,
+    // and freed with FreePixmap), and reads it back without touching the
+    // window. Null, with nothing drawn, when the font or the pixmap is
+    // missing; the caller releases the image with XDestroyImage.
+    XImage* DrawTextStrip(Pixmap& scratch, const TextStrip& strip);
+    void FreePixmap(Pixmap& pixmap);
 
     const ImageTraffic& Traffic() const { return traffic; }
 

@@ -40,7 +40,7 @@ TestImage Picture() {
 TEST(FrameImage, BlendClipsAtEveryEdge) {
     const TestImage picture = Picture();
     TestImage frame(100, 80);
-    frame.view.Blend(picture.view, -10, 5, SourceRect{0, 0, 45, 63}, false);
+    frame.view.Blend(picture.view, -10, 5, PixelRect{0, 0, 45, 63}, false);
     EXPECT_EQ(frame.view.PixelAt(0, 5), 0x010000u + (10 << 8));  // the 11th column
     EXPECT_EQ(frame.view.PixelAt(34, 5), 0x010000u + (44 << 8));
     EXPECT_EQ(frame.view.PixelAt(35, 5), 0u);
@@ -48,14 +48,14 @@ TEST(FrameImage, BlendClipsAtEveryEdge) {
     EXPECT_EQ(frame.view.PixelAt(0, 67), 0x010000u + (10 << 8) + 62);
 
     TestImage untouched(100, 80);
-    untouched.view.Blend(picture.view, 100, 0, SourceRect{0, 0, 45, 63}, false);
-    untouched.view.Blend(picture.view, 0, 80, SourceRect{0, 0, 45, 63}, false);
-    untouched.view.Blend(picture.view, -45, 0, SourceRect{0, 0, 45, 63}, false);
-    untouched.view.Blend(picture.view, 0, 0, SourceRect{10, 10, 10, 20}, false);
+    untouched.view.Blend(picture.view, 100, 0, PixelRect{0, 0, 45, 63}, false);
+    untouched.view.Blend(picture.view, 0, 80, PixelRect{0, 0, 45, 63}, false);
+    untouched.view.Blend(picture.view, -45, 0, PixelRect{0, 0, 45, 63}, false);
+    untouched.view.Blend(picture.view, 0, 0, PixelRect{10, 10, 0, 10}, false);
     EXPECT_EQ(untouched.bytes, TestImage(100, 80).bytes);
 
     TestImage corner(100, 80);
-    corner.view.Blend(picture.view, 90, 70, SourceRect{0, 0, 45, 63}, false);
+    corner.view.Blend(picture.view, 90, 70, PixelRect{0, 0, 45, 63}, false);
     EXPECT_EQ(corner.view.PixelAt(99, 79), 0x010000u + (9 << 8) + 9);
     EXPECT_TRUE(frame.MarkersIntact() && corner.MarkersIntact());
 }
@@ -64,14 +64,14 @@ TEST(FrameImage, SourceRectangleNeverLeavesThePicture) {
     const TestImage picture = Picture();
     TestImage frame(100, 80);
     // A frame index past the end of a strip asks for rows the picture lacks.
-    frame.view.Blend(picture.view, 0, 0, SourceRect{0, 60, 45, 120}, false);
+    frame.view.Blend(picture.view, 0, 0, PixelRect{0, 60, 45, 60}, false);
     EXPECT_EQ(frame.view.PixelAt(0, 2), 0x010000u + 62);
     EXPECT_EQ(frame.view.PixelAt(0, 3), 0u);
-    frame.view.Blend(picture.view, 50, 0, SourceRect{-5, -5, 10, 10}, false);
+    frame.view.Blend(picture.view, 50, 0, PixelRect{-5, -5, 15, 15}, false);
     EXPECT_EQ(frame.view.PixelAt(55, 5), 0x010000u);
     EXPECT_EQ(frame.view.PixelAt(54, 5), 0u);
-    frame.view.Blend(picture.view, 0, 0, SourceRect{45, 0, 90, 63}, false);
-    frame.view.Blend(picture.view, 0, 0, SourceRect{0, 1000, 45, 2000}, false);
+    frame.view.Blend(picture.view, 0, 0, PixelRect{45, 0, 45, 63}, false);
+    frame.view.Blend(picture.view, 0, 0, PixelRect{0, 1000, 45, 1000}, false);
     EXPECT_TRUE(frame.MarkersIntact());
 }
 
@@ -81,13 +81,13 @@ TEST(FrameImage, TransparencySkipsOnlyPureBlackAndPersistenceWritesBoth) {
     sprite.view.SetPixel(1, 0, 0x000001);
     sprite.view.SetPixel(2, 0, 0x808080);
     TestImage frame(4, 1, 0x33), copy(4, 1, 0x44);
-    frame.view.Blend(sprite.view, 0, 0, SourceRect{0, 0, 3, 1}, true, &copy.view);
+    frame.view.Blend(sprite.view, 0, 0, PixelRect{0, 0, 3, 1}, true, &copy.view);
     EXPECT_EQ(frame.view.PixelAt(0, 0), 0x333333u);
     EXPECT_EQ(frame.view.PixelAt(1, 0), 0x000001u);
     EXPECT_EQ(frame.view.PixelAt(2, 0), 0x808080u);
     EXPECT_EQ(copy.view.PixelAt(0, 0), 0x444444u);
     EXPECT_EQ(copy.view.PixelAt(1, 0), 0x000001u);
-    frame.view.Blend(sprite.view, 0, 0, SourceRect{0, 0, 3, 1}, false);
+    frame.view.Blend(sprite.view, 0, 0, PixelRect{0, 0, 3, 1}, false);
     EXPECT_EQ(frame.view.PixelAt(0, 0), 0x000000u);
     EXPECT_TRUE(frame.MarkersIntact() && copy.MarkersIntact());
 
@@ -96,7 +96,7 @@ TEST(FrameImage, TransparencySkipsOnlyPureBlackAndPersistenceWritesBoth) {
     TestImage row(37, 1), wide(40, 1, 0x22);
     for (int x = 0; x < 37; ++x)
         row.view.SetPixel(x, 0, x % 3 == 0 || x == 35 ? 0 : 0x010203u * static_cast<uint32_t>(x));
-    wide.view.Blend(row.view, 2, 0, SourceRect{0, 0, 37, 1}, true);
+    wide.view.Blend(row.view, 2, 0, PixelRect{0, 0, 37, 1}, true);
     for (int x = 0; x < 40; ++x) {
         const int s = x - 2;
         const bool shows = s >= 0 && s < 37 && s % 3 != 0 && s != 35;
@@ -112,7 +112,7 @@ TEST(FrameImage, ChannelPositionsFollowTheLayout) {
     swapped.SetPixel(1, 0, 0xCF3B76);
     EXPECT_EQ(bytes, (std::vector<uint8_t>{0, 0, 0, 0, 0xCF, 0x3B, 0x76, 0}));
     TestImage usual(2, 1);
-    usual.view.Blend(swapped, 0, 0, SourceRect{0, 0, 2, 1}, false);
+    usual.view.Blend(swapped, 0, 0, PixelRect{0, 0, 2, 1}, false);
     EXPECT_EQ(usual.bytes[4], 0x76);
     EXPECT_EQ(usual.bytes[6], 0xCF);
     EXPECT_TRUE(usual.MarkersIntact());
@@ -120,13 +120,13 @@ TEST(FrameImage, ChannelPositionsFollowTheLayout) {
 
 TEST(FrameImage, RectangleCopiesStayInsideBothImages) {
     TestImage source(10, 10, 0x77), target(10, 10);
-    EXPECT_TRUE(target.view.CopyRectFrom(source.view, 2, 3, 4, 5));
+    EXPECT_EQ(target.view.CopyRectFrom(source.view, {2, 3, 4, 5}), (PixelRect{2, 3, 4, 5}));
     EXPECT_EQ(target.view.PixelAt(2, 3), 0x777777u);
     EXPECT_EQ(target.view.PixelAt(5, 7), 0x777777u);
     EXPECT_EQ(target.view.PixelAt(6, 7), 0u);
     EXPECT_EQ(target.view.PixelAt(5, 8), 0u);
     TestImage cut(10, 10);
-    EXPECT_FALSE(cut.view.CopyRectFrom(source.view, 8, 8, 50, 50));
+    EXPECT_EQ(cut.view.CopyRectFrom(source.view, {8, 8, 50, 50}), (PixelRect{8, 8, 2, 2}));
     EXPECT_EQ(cut.view.PixelAt(9, 9), 0x777777u);
     EXPECT_EQ(cut.view.PixelAt(7, 9), 0u);
     TestImage small(4, 4, 0x11);

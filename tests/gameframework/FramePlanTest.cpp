@@ -48,7 +48,7 @@ void Record(FramePlan& plan, const std::vector<Drawn>& sprites, const Picture& s
                 }
             continue;
         }
-        const SourceRect rect{0, s.frame * 20, 30, s.frame * 20 + 20};
+        const PixelRect rect{0, s.frame * 20, 30, 20};
         plan.AddBlend(strip.view, whole.view.ClipBlend(strip.view, s.x, s.y, rect), true);
         whole.view.Blend(strip.view, s.x, s.y, rect, true);
     }
@@ -88,10 +88,10 @@ TEST(FramePlan, AFrameDrawnWhereItChangedEqualsTheWholeFrame) {
         DamageRegion damage(kWidth, kHeight);
         plan.CollectChanges(damage);
         drawnAgain += damage.Area();
-        for (const PixelRect& area : damage.Rects()) {
+        for (const PixelRect& area : damage.CollapseToRects()) {
             const PixelRect part = plan.Compose(shown.view, background.view, area, true);
             EXPECT_EQ(part.Intersection(area), part);
-            window.view.CopyRectFrom(shown.view, part.x, part.y, part.w, part.h);
+            window.view.CopyRectFrom(shown.view, part);
             given += part.Area();
         }
         ASSERT_EQ(shown.bytes, whole.bytes) << "frame " << frame;
@@ -109,7 +109,7 @@ TEST(FramePlan, ChangesCoverExactlyTheSpritesThatDrewOtherwise) {
         Record(plan, sprites, strip, background, whole);
         DamageRegion damage(kWidth, kHeight);
         plan.CollectChanges(damage);
-        return damage.Whole() ? std::vector<PixelRect>{{-1, -1, -1, -1}} : damage.Rects();
+        return damage.Whole() ? std::vector<PixelRect>{{-1, -1, -1, -1}} : damage.CollapseToRects();
     };
     const Drawn a{1, 10, 10, 0, false}, b{2, 20, 20, 0, false}, c{3, 100, 50, 0, false};
     EXPECT_EQ(changes({a, b, c}), (std::vector<PixelRect>{{-1, -1, -1, -1}}))
@@ -124,7 +124,7 @@ TEST(FramePlan, ChangesCoverExactlyTheSpritesThatDrewOtherwise) {
               (std::vector<PixelRect>{{150, 110, 10, 10}}))
         << "a sprite drawn twice, the second time cut at the frame's edge";
 
-    plan.StartFromEmpty();
+    plan.RecordEmptyFrame();
     EXPECT_EQ(changes({c}), (std::vector<PixelRect>{{100, 50, 30, 20}}));
     plan.ForgetLastFrame();
     EXPECT_EQ(changes({c}), (std::vector<PixelRect>{{-1, -1, -1, -1}}));

@@ -32,7 +32,7 @@ TEST(DamageRegion, RectanglesCoverWhatWasAddedWithoutOverlapOrExcess) {
             region.Add(rect);
             added.push_back(rect.Intersection({0, 0, kWidth, kHeight}));
         }
-        const std::vector<PixelRect> rects = region.Rects();
+        const std::vector<PixelRect> rects = region.CollapseToRects();
         ASSERT_LE(rects.size(), DamageRegion::kMaxRects);
         for (size_t i = 0; i < rects.size(); ++i) {
             EXPECT_FALSE(rects[i].Empty());
@@ -60,13 +60,13 @@ TEST(DamageRegion, OverlappingAndNearRectanglesMergeDistantOnesDoNot) {
     region.Add({500, 500, 0, 10});
     const std::vector<PixelRect> expected = {
         {10, 10, 45, 73}, {400, 300, 40, 40}, {0, 590, 10, 10}};
-    EXPECT_EQ(region.Rects(), expected);
+    EXPECT_EQ(region.CollapseToRects(), expected);
     EXPECT_EQ(region.Area(), 45 * 73 + 40 * 40 + 10 * 10);
 
     // Side by side, their bounding box wastes nothing.
     region.Add({440, 300, 20, 40});
     const std::vector<PixelRect> joined = {{10, 10, 45, 73}, {400, 300, 60, 40}, {0, 590, 10, 10}};
-    EXPECT_EQ(region.Rects(), joined) << "top to bottom";
+    EXPECT_EQ(region.CollapseToRects(), joined) << "top to bottom";
     region.Clear();
     EXPECT_TRUE(region.Empty());
 }
@@ -77,12 +77,12 @@ TEST(DamageRegion, ClusteredRectanglesBecomeOneBoxAndWholeMeansEverything) {
     DamageRegion region(kWidth, kHeight);
     for (int i = 0; i < 9; ++i)
         region.Add({100 + 27 * (i % 3), 100 + 27 * (i / 3), 20, 20});
-    EXPECT_EQ(region.Rects(), (std::vector<PixelRect>{{100, 100, 74, 74}}));
+    EXPECT_EQ(region.CollapseToRects(), (std::vector<PixelRect>{{100, 100, 74, 74}}));
 
     region.AddWhole();
     region.Add({5, 5, 5, 5});
     EXPECT_TRUE(region.Whole());
-    EXPECT_EQ(region.Rects(), (std::vector<PixelRect>{{0, 0, kWidth, kHeight}}));
+    EXPECT_EQ(region.CollapseToRects(), (std::vector<PixelRect>{{0, 0, kWidth, kHeight}}));
     region.Clear();
     region.Resize(200, 100);
     EXPECT_EQ(region.Area(), 200 * 100);
