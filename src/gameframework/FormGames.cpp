@@ -1,11 +1,8 @@
 #include "gameframework/FormGames.h"
 
-#include <algorithm>
-
 #include "app/Application.h"
 #include "app/Screen.h"
 #include "app/Tick.h"
-#include "gameframework/Sprite.h"
 #include "images/ImageFiles.h"
 #include "input/JoystickConfig.h"
 #include "util/Log.h"
@@ -32,50 +29,14 @@ constexpr const char* kNoSurfaceImage =
     "successivi.";
 constexpr const char* kNoSurfaceText =
     "RenderText(): E' possibile scrivere nel metodo RunApp o nei metodi successivi.";
-constexpr int32_t kStatusBackground = 0x010101;
-constexpr int32_t kStatusText = 0xFFFFFF;
+constexpr int32_t kNearBlack = 0x010101;  // behind the form and the status strip
 
 // The per-tick throttle is process-wide, as there is one game form.
-struct Throttle {
-    int tickAccumulator = 0;
-    bool guard = false;
-};
-Throttle throttle;
+int tickAccumulator = 0;
+bool tickGuard = false;
 
 FormGames* AsGame(GUIElement* element) {
     return static_cast<FormGames*>(element);
-}
-
-// The element callbacks forward to the game's own operations.
-void ForwardLoad(GUIElement* element, uint64_t) {
-    AsGame(element)->CreateFrameTimer();
-}
-bool ForwardCloseQuery(GUIElement* element) {
-    return AsGame(element)->CloseGame();
-}
-// A resized window is drawn whole again.
-void ForwardResize(GUIElement* element) {
-    AsGame(element)->InvalidateFrame();
-    AsGame(element)->GameResized();
-}
-bool ForwardKeyChar(GUIElement* element, char c) {
-    return AsGame(element)->KeyTyped(c);
-}
-void ForwardKeyDown(GUIElement* element, KeySym k) {
-    AsGame(element)->KeyPressed(k);
-}
-void ForwardKeyUp(GUIElement* element, KeySym k) {
-    AsGame(element)->KeyReleased(k);
-}
-void ForwardMouseUp(GUIElement* element, uint64_t, Point p) {
-    AsGame(element)->MouseReleased(p);
-}
-void ForwardMouseDown(GUIElement* element, uint64_t, Point p) {
-    AsGame(element)->MousePressed(p);
-}
-
-void TickParent(Timer* timer) {
-    if (GUIElement* parent = timer->GetParent()) static_cast<Form*>(parent)->OnTick();
 }
 
 }  // namespace
@@ -85,7 +46,7 @@ FormGames::FormGames(Screen* screen, const std::string& title)
 
 FormGames::FormGames(Screen* screen, const std::string& title, int32_t w, int32_t h) : Form(0) {
     if (screen != nullptr) SetScreen(screen);
-    SetBackColor(0x010101);
+    SetBackColor(kNearBlack);
     SetSize(w, h);
     SetTitle(title);
     InstallForwarders();
@@ -104,15 +65,20 @@ FormGames::~FormGames() {
     delete surface;
 }
 
+// The element callbacks forward to the game's own operations; a resized
+// window is drawn whole again.
 void FormGames::InstallForwarders() {
-    setOnLoad(ForwardLoad);
-    setOnCloseQuery(ForwardCloseQuery);
-    setOnResize(ForwardResize);
-    setOnKeyChar(ForwardKeyChar);
-    setOnKeyDown(ForwardKeyDown);
-    setOnKeyUp(ForwardKeyUp);
-    setOnMouseUp(ForwardMouseUp);
-    setOnMouseDown(ForwardMouseDown);
+    setOnLoad([](GUIElement* e, uint64_t) { AsGame(e)->CreateFrameTimer(); });
+    setOnCloseQuery([](GUIElement* e) { return AsGame(e)->CloseGame(); });
+    setOnResize([](GUIElement* e) {
+        AsGame(e)->InvalidateFrame();
+        AsGame(e)->GameResized();
+    });
+    setOnKeyChar([](GUIElement* e, char c) { return AsGame(e)->KeyTyped(c); });
+    setOnKeyDown([](GUIElement* e, KeySym k) { AsGame(e)->KeyPressed(k); });
+    setOnKeyUp([](GUIElement* e, KeySym k) { AsGame(e)->KeyReleased(k); });
+    setOnMouseUp([](GUIElement* e, uint64_t, Point p) { AsGame(e)->MouseReleased(p); });
+    setOnMouseDown([](GUIElement* e, uint64_t, Point p) { AsGame(e)->MousePressed(p); });
 }
 
 void FormGames::ReleaseImages() {
@@ -128,19 +94,11 @@ FrameImage FormGames::ViewOf(XImage* image) {
     return FrameImage::Of(image, ProbePixelChannels(this));
 }
 
-// The frame buffer goes to the server every sixth tick, so it is shared with
-// the server where that can be; its pixels are changed only once the server
-// has read the last frame.
+// The frame buffer is shared with the server where that can be; its pixels
+// change only once the server has read the last frame.
 void FormGames::AwaitServer() {
     if (surface != nullptr) surface->FinishImageTransfers();
 }
-
-void FormGames::OnKeyboardLost() {
-    heldKeys.Clear();
-    Form::OnKeyboardLost();
-}
-
-void FormGames::RunApp() {}
 
 void FormGames::StartLevel() {
     score = 0;
@@ -151,7 +109,9 @@ void FormGames::StartLevel() {
 void FormGames::CreateFrameTimer() {
     if (frameTimer != nullptr) return;
     frameTimer = new Timer(this, kTickMs);
-    frameTimer->setOnElapsed(TickParent);
+    frameTimer->setOnElapsed([](Timer* timer) {
+        if (GUIElement* parent = timer->GetParent()) AsGame(parent)->OnTick();
+    });
 }
 
 bool FormGames::CloseGame() {
@@ -160,29 +120,6 @@ bool FormGames::CloseGame() {
     Application::RequestQuit();
     return true;
 }
-
-void FormGames::GameResized() {}
-
-bool FormGames::KeyTyped(char) {
-    return true;
-}
-
-void FormGames::KeyPressed(KeySym keysym) {
-    heldKeys.Press(keysym);
-}
-
-void FormGames::KeyReleased(KeySym keysym) {
-    heldKeys.Release(keysym);
-}
-
-void FormGames::SpareHook() {}
-
-void FormGames::MouseReleased(Point) {
-    if (IsEnabled()) return;
-    if (modalChild != nullptr) modalChild->Show();
-}
-
-void FormGames::MousePressed(Point) {}
 
 // An exposed window has lost what it showed.
 void FormGames::Paint() {
@@ -196,14 +133,14 @@ void FormGames::Paint() {
 }
 
 void FormGames::OnTick() {
-    if (!throttle.guard && surface != nullptr && bmpScreenBuffer != nullptr) {
-        throttle.guard = true;
-        throttle.tickAccumulator += kTickMs;
-        if (throttle.tickAccumulator > kFramePeriod && !busyDrawing) {
+    if (!tickGuard && surface != nullptr && bmpScreenBuffer != nullptr) {
+        tickGuard = true;
+        tickAccumulator += kTickMs;
+        if (tickAccumulator > kFramePeriod && !busyDrawing) {
             RenderFrame();
-            throttle.tickAccumulator = 0;
+            tickAccumulator = 0;
         }
-        throttle.guard = false;
+        tickGuard = false;
     }
     Form::OnTick();
 }
@@ -218,7 +155,8 @@ void FormGames::RenderFrame() {
         InvalidateFrame();
         return;
     }
-    if (!compositor.HasDamage() && !spritesChanged && !ShowsMovingSprites()) return;
+    if (!compositor.HasDamage() && !spriteList.ChangedSinceShown() && !spriteList.AnyMoving())
+        return;
     if (!deferredDrawing) {
         PutAreas(compositor.CollapseDamage());
         return;
@@ -236,15 +174,10 @@ void FormGames::RenderFrame() {
     PutAreas(compositor.EndFrame(!surface->SharesImage(bmpScreenBuffer)));
 }
 
-bool FormGames::ShowsMovingSprites() const {
-    return std::any_of(spriteList.begin(), spriteList.end(),
-                       [](const Sprite* sprite) { return !sprite->persistent; });
-}
-
 void FormGames::PutAreas(const std::vector<PixelRect>& areas) {
     if (surface != nullptr && !areas.empty()) surface->DrawImageRects(bmpScreenBuffer, areas);
     compositor.FrameShown();
-    spritesChanged = false;
+    spriteList.Shown();
 }
 
 // The new picture is read whole before the old images are released, so a
@@ -266,17 +199,13 @@ void FormGames::RenderSfondo(const std::string& path) {
     bmpScreenBuffer = createXImageFromRgb(this, picture);
     surface->ShareImage(bmpScreenBuffer);
     busyDrawing = false;
-    ShowNewBackground();
-}
-
-// The new background is put whole at once, from the frame buffer that holds
-// the same pixels, so that it goes through the shared memory where there is
-// some. The window then shows a frame with no sprite in it.
-void FormGames::ShowNewBackground() {
+    // The new background is put whole at once, from the frame buffer that
+    // holds the same pixels, so that it goes through the shared memory where
+    // there is some; the window then shows a frame with no sprite in it. An
+    // unmapped window is given the whole frame once it is shown again.
     XImage* shown = bmpScreenBuffer != nullptr ? bmpScreenBuffer : background;
     if (shown == nullptr) return;
     compositor.UsePictures(ViewOf(background), ViewOf(backgroundCopy), ViewOf(bmpScreenBuffer));
-    // An unmapped window is given the whole frame once it is shown again.
     if (IsWindowMapped())
         surface->DrawImage(0, 0, 0, 0, shown);
     else
@@ -291,10 +220,6 @@ void FormGames::RenderSfondo() {
     busyDrawing = true;
     compositor.RestoreAll();
     busyDrawing = false;
-}
-
-void FormGames::RipristinaSfondo(int x, int y, int w, int h, bool persistent) {
-    compositor.Restore(PixelRect{x, y, w, h}, persistent);
 }
 
 bool FormGames::ReadyToRender(const char* message) const {
@@ -312,11 +237,6 @@ void FormGames::RenderImage(XImage* image, int x, int y, const PixelRect& part, 
         surface->DrawImagePart(x, y, part.w, part.h, image, part.x, part.y);
 }
 
-void FormGames::RenderImage(XImage* image, int x, int y, int w, int h, bool persistent,
-                            bool transparent) {
-    RenderImage(image, x, y, PixelRect{0, 0, w, h}, persistent, transparent);
-}
-
 void FormGames::RenderPixel(int x, int y, uint32_t colour, bool persistent) {
     if (!ReadyToRender(kNoSurfaceImage)) return;
     if (compositor.HasFrame())
@@ -325,40 +245,36 @@ void FormGames::RenderPixel(int x, int y, uint32_t colour, bool persistent) {
         surface->DrawPoint(x, y, static_cast<int32_t>(colour));
 }
 
-// Reads back what was just drawn on the window and blends it into the frame
-// for good, so it shows in every later frame.
-// An unmapped window has no pixels to read back.
-void FormGames::BlendCapture(int x, int y, int w, int h, bool transparent) {
-    if (backgroundCopy == nullptr || !IsWindowMapped()) return;
-    XImage* captured = surface->CaptureArea(x, y, w, h);
-    if (captured == nullptr) return;
-    RenderImage(captured, x, y, captured->width, captured->height, true, transparent);
-    XDestroyImage(captured);
+// Draws on the window, reads the rectangle back and blends it into the frame
+// for good, so it shows in every later frame. An unmapped window has no
+// pixels to read back.
+void FormGames::DrawAndKeep(const PixelRect& rect, bool transparent,
+                            const std::function<void()>& draw) {
+    busyDrawing = true;
+    draw();
+    XImage* captured = backgroundCopy != nullptr && IsWindowMapped()
+                           ? surface->CaptureArea(rect.x, rect.y, rect.w, rect.h)
+                           : nullptr;
+    if (captured != nullptr) {
+        RenderImage(captured, rect.x, rect.y, captured->width, captured->height, true, transparent);
+        XDestroyImage(captured);
+    }
+    busyDrawing = false;
 }
 
 void FormGames::RenderText(int x, int y, int w, int h, const std::string& text, int32_t colour,
                            int alignment) {
     if (!ReadyToRender(kNoSurfaceText)) return;
-    busyDrawing = true;
-    surface->DrawTextBox(x, y, w, h, text, colour, -1, alignment);
-    if (backgroundCopy != nullptr && w == 0) {
-        DrawingSurface measure(this);
-        w = static_cast<int>(text.size()) * measure.WideCharWidth();
-    }
-    BlendCapture(x, y, w, h, true);
-    busyDrawing = false;
-}
-
-void FormGames::RenderText(int x, int y, const std::string& text, int32_t colour) {
-    RenderText(x, y, 0, 18, text, colour, 0);
+    const int kept = w != 0 || backgroundCopy == nullptr
+                         ? w
+                         : static_cast<int>(text.size()) * DrawingSurface(this).WideCharWidth();
+    DrawAndKeep({x, y, kept, h}, true,
+                [&] { surface->DrawTextBox(x, y, w, h, text, colour, -1, alignment); });
 }
 
 void FormGames::RenderRect(int x, int y, int w, int h, int32_t colour) {
     if (!ReadyToRender(kNoSurfaceText)) return;
-    busyDrawing = true;
-    surface->FillRect(x, y, w, h, 1, colour, colour);
-    BlendCapture(x, y, w, h, false);
-    busyDrawing = false;
+    DrawAndKeep({x, y, w, h}, false, [&] { surface->FillRect(x, y, w, h, 1, colour, colour); });
 }
 
 // The strip's pixmap is made once, at the strip's size and the background's
@@ -368,16 +284,16 @@ void FormGames::RenderStatusStrip(const std::string& left, const std::string& ce
     if (!ReadyToRender(kNoSurfaceText)) return;
     const XFontStruct* font = surface->GetFontStruct();
     if (font == nullptr || background == nullptr) return;
-    TextStrip strip;
-    strip.width = GetClientWidth();
-    strip.height = font->ascent + 15;
-    strip.depth = background->depth;
-    strip.baseline = font->ascent + 10;
-    strip.backColour = kStatusBackground;
-    strip.textColour = kStatusText;
-    strip.texts = {{5, left},
-                   {strip.width - 10 - surface->FontTextWidth(right), right},
-                   {(strip.width - surface->FontTextWidth(centre)) / 2, centre}};
+    const int w = GetClientWidth();
+    const TextStrip strip{.width = w,
+                          .height = font->ascent + 15,
+                          .depth = background->depth,
+                          .baseline = font->ascent + 10,
+                          .backColour = kNearBlack,
+                          .textColour = 0xFFFFFF,
+                          .texts = {{5, left},
+                                    {w - 10 - surface->FontTextWidth(right), right},
+                                    {(w - surface->FontTextWidth(centre)) / 2, centre}}};
     XImage* drawn = surface->DrawTextStrip(hudPixmap, strip);
     if (drawn == nullptr) return;
     RenderImage(drawn, 0, 0, strip.width, strip.height, true, false);
@@ -386,39 +302,6 @@ void FormGames::RenderStatusStrip(const std::string& left, const std::string& ce
 
 int FormGames::TextHeight() {
     return surface != nullptr ? surface->LineHeight() : 0;
-}
-
-void FormGames::AddSprite(Sprite* sprite) {
-    if (sprite == nullptr) return;
-    spriteList.push_back(sprite);
-    spritesChanged = true;
-}
-
-void FormGames::RemoveSprite(Sprite* sprite) {
-    if (sprite == nullptr) return;
-    const auto found = std::find_if(spriteList.begin(), spriteList.end(),
-                                    [&](Sprite* s) { return s->Id() == sprite->Id(); });
-    if (found == spriteList.end()) return;
-    spriteList.erase(found);
-    spritesChanged = true;
-}
-
-void FormGames::ClearSprites() {
-    spriteList.clear();
-    spritesChanged = true;
-}
-
-Sprite* FormGames::SpriteAt(int index) const {
-    if (index < 0 || index >= SpriteCount()) return nullptr;
-    return spriteList[static_cast<size_t>(index)];
-}
-
-void FormGames::DrawSprite(Sprite* sprite) {
-    if (sprite != nullptr) sprite->Draw(surface);
-}
-
-void FormGames::EraseSprite(Sprite* sprite) {
-    if (sprite != nullptr) sprite->Erase(surface);
 }
 
 }  // namespace nebulark

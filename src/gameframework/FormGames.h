@@ -3,12 +3,15 @@
 #include <X11/Xlib.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "gameframework/FrameCompositor.h"
 #include "gameframework/FrameImage.h"
 #include "gameframework/HeldKeyTable.h"
+#include "gameframework/Sprite.h"
+#include "gameframework/SpriteList.h"
 #include "util/PixelRect.h"
 #include "widgets/Form.h"
 
@@ -16,18 +19,13 @@ namespace nebulark {
 
 class DrawingSurface;
 class Screen;
-class Sprite;
 class Timer;
 
-// The form a frame-based game is made from. Each frame is composed off-screen
-// in `bmpScreenBuffer` from `backgroundCopy` (the background plus everything
-// drawn on it for good) and the sprite list, and put on the window. A timer
-// firing every tick drives the game; every sixth tick composes a frame.
-//
-// The pixel work, and the decision of what each write into the pictures
-// does, belong to the form's FrameCompositor; the form makes the pictures,
-// draws what the toolkit draws (texts, rectangles, the status strip) and puts
-// the rectangles the compositor names on the window.
+// The form a frame-based game is made from. A timer firing every tick drives
+// the game; every sixth tick a frame is composed off-screen in
+// `bmpScreenBuffer` from `backgroundCopy` (the background plus everything
+// drawn on it for good) and the sprite list, by the form's FrameCompositor,
+// and the rectangles it names are put on the window.
 class FormGames : public Form {
 public:
     FormGames(Screen* screen, const std::string& title);
@@ -37,36 +35,48 @@ public:
     void Paint() override;
     void OnTick() override;
     // The keys held when the window lost the keyboard are let go elsewhere.
-    void OnKeyboardLost() override;
+    void OnKeyboardLost() override {
+        heldKeys.Clear();
+        Form::OnKeyboardLost();
+    }
 
     // The game's operations; a game changes its reactions by overriding these.
-    virtual void RunApp();
+    virtual void RunApp() {}
     virtual void StartLevel();
     virtual void CreateFrameTimer();
     virtual bool CloseGame();
-    virtual void GameResized();
+    virtual void GameResized() {}
     virtual void RenderFrame();
-    virtual bool KeyTyped(char character);
-    virtual void KeyPressed(KeySym keysym);
-    virtual void KeyReleased(KeySym keysym);
-    virtual void SpareHook();
-    virtual void MouseReleased(Point point);
-    virtual void MousePressed(Point point);
+    virtual bool KeyTyped(char) { return true; }
+    virtual void KeyPressed(KeySym keysym) { heldKeys.Press(keysym); }
+    virtual void KeyReleased(KeySym keysym) { heldKeys.Release(keysym); }
+    virtual void SpareHook() {}
+    // A click on a disabled form brings its modal child forward.
+    virtual void MouseReleased(Point) {
+        if (!IsEnabled() && modalChild != nullptr) modalChild->Show();
+    }
+    virtual void MousePressed(Point) {}
 
     // Loads a raw RGB picture of the form's size as the new background.
     void RenderSfondo(const std::string& path);
     // Restores both buffers from the loaded background.
     void RenderSfondo();
-    void RipristinaSfondo(int x, int y, int w, int h, bool persistent);
+    void RipristinaSfondo(int x, int y, int w, int h, bool persistent) {
+        compositor.Restore(PixelRect{x, y, w, h}, persistent);
+    }
     // Blends the rectangle `part` of the image with its top-left corner at
     // (x, y).
     void RenderImage(XImage* image, int x, int y, const PixelRect& part, bool persistent,
                      bool transparent);
-    void RenderImage(XImage* image, int x, int y, int w, int h, bool persistent, bool transparent);
+    void RenderImage(XImage* image, int x, int y, int w, int h, bool persistent, bool transparent) {
+        RenderImage(image, x, y, PixelRect{0, 0, w, h}, persistent, transparent);
+    }
     void RenderPixel(int x, int y, uint32_t colour, bool persistent);
     void RenderText(int x, int y, int w, int h, const std::string& text, int32_t colour,
                     int alignment);
-    void RenderText(int x, int y, const std::string& text, int32_t colour);
+    void RenderText(int x, int y, const std::string& text, int32_t colour) {
+        RenderText(x, y, 0, 18, text, colour, 0);
+    }
     void RenderRect(int x, int y, int w, int h, int32_t colour);
     int TextHeight();
     // A status strip across the top of the frame, drawn for good: white texts
@@ -78,13 +88,17 @@ public:
     bool IsKeyHeld(KeySym keysym) const { return heldKeys.IsHeld(keysym); }
     void SetSingleKeyMode(bool value) { heldKeys.singleKeyMode = value; }
 
-    void AddSprite(Sprite* sprite);
-    void RemoveSprite(Sprite* sprite);
-    void ClearSprites();
-    int SpriteCount() const { return static_cast<int>(spriteList.size()); }
-    Sprite* SpriteAt(int index) const;
-    void DrawSprite(Sprite* sprite);
-    void EraseSprite(Sprite* sprite);
+    void AddSprite(Sprite* sprite) { spriteList.Add(sprite); }
+    void RemoveSprite(Sprite* sprite) { spriteList.Remove(sprite); }
+    void ClearSprites() { spriteList.Clear(); }
+    int SpriteCount() const { return spriteList.Count(); }
+    Sprite* SpriteAt(int index) const { return spriteList.At(index); }
+    void DrawSprite(Sprite* sprite) {
+        if (sprite != nullptr) sprite->Draw(surface);
+    }
+    void EraseSprite(Sprite* sprite) {
+        if (sprite != nullptr) sprite->Erase(surface);
+    }
 
     // The window has lost what it showed: the next frame is put whole.
     void InvalidateFrame() { compositor.InvalidateAll(); }
@@ -109,23 +123,19 @@ protected:
     HeldKeyTable heldKeys;
     Timer* frameTimer = nullptr;
     bool busyDrawing = false;
-    std::vector<Sprite*> spriteList;
+    SpriteList spriteList;
     DrawingSurface* surface = nullptr;
 
 private:
     FrameCompositor compositor{deferredDrawing, [this] { AwaitServer(); }};
-    // The sprite list has changed since the last frame.
-    bool spritesChanged = true;
 
     FrameImage ViewOf(XImage* image);
     // Waits until the server has read the frame buffer put last.
     void AwaitServer();
-    bool ShowsMovingSprites() const;
     // Puts the areas of the frame buffer; the window then shows all of it.
     void PutAreas(const std::vector<PixelRect>& areas);
-    void ShowNewBackground();
     void ReleaseImages();
-    void BlendCapture(int x, int y, int w, int h, bool transparent);
+    void DrawAndKeep(const PixelRect& rect, bool transparent, const std::function<void()>& draw);
     void InstallForwarders();
     bool ReadyToRender(const char* message) const;
 };

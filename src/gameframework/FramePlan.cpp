@@ -26,7 +26,8 @@ void FramePlan::Step::DrawWithin(FrameImage& target, const FrameImage& backgroun
     switch (kind) {
         case Kind::Blend:
             target.Blend(source,
-                         PixelCopy{part, copy.sourceX + part.x - copy.at.x, copy.sourceY + part.y - copy.at.y},
+                         PixelCopy{part, copy.sourceX + part.x - copy.at.x,
+                                   copy.sourceY + part.y - copy.at.y},
                          transparent);
             break;
         case Kind::Pixel:
