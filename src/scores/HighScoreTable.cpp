@@ -1,17 +1,17 @@
 #include "scores/HighScoreTable.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
-#include <chrono>
+#include <cstddef>
 #include <fstream>
 #include <functional>
 #include <sstream>
-#include <thread>
 
+#include "scores/TableLock.h"
 #include "util/FileReplace.h"
 #include "util/FileUtils.h"
 #include "util/Log.h"
@@ -25,7 +25,17 @@ namespace {
 
 constexpr const char* kTableFile = "Classifica.txt";
 constexpr int kScoreWidth = 8;
+constexpr const char* kSetAsideSuffix = ".unreadable-";
 constexpr int kMostSetAsideCopies = 1000;
+
+// How much of the table file a read gave back. A missing file is a whole,
+// empty table.
+enum class ReadStatus { Whole, InPart, Unreadable };
+
+struct TableRead {
+    std::vector<std::string> lines;
+    ReadStatus status = ReadStatus::Whole;
+};
 
 std::string wholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -46,49 +56,6 @@ bool readWhole(const std::string& path, const std::vector<std::string>& lines) {
     return rebuilt == content;
 }
 
-// Holds an exclusive lock on "<table>.lock" for its life, so that two games
-// saving at the same moment take turns over the read, the change and the
-// rename, and neither loses the other's entry. A process that holds the lock
-// for longer than kLockWait (stopped, or stuck on a slow disk) must not freeze
-// the game: the save then goes on without the lock, which the rename still
-// keeps whole. Without a lock file (a folder that cannot be written) the save
-// goes on too and reports its own failure.
-class TableLock {
-public:
-    explicit TableLock(const std::string& table) {
-        if (!table.empty())
-            handle = open((table + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (handle >= 0) held = take();
-    }
-    ~TableLock() {
-        if (handle >= 0) close(handle);
-    }
-    TableLock(const TableLock&) = delete;
-    TableLock& operator=(const TableLock&) = delete;
-
-    bool isHeld() const { return held; }
-
-private:
-    static constexpr auto kLockWait = std::chrono::seconds(3);
-    static constexpr auto kLockRetry = std::chrono::milliseconds(10);
-
-    bool take() const {
-        const auto deadline = std::chrono::steady_clock::now() + kLockWait;
-        while (flock(handle, LOCK_EX | LOCK_NB) != 0) {
-            if (errno != EWOULDBLOCK && errno != EINTR) return false;
-            if (std::chrono::steady_clock::now() >= deadline) {
-                LogMessage("Classifica bloccata da un altro processo: salvataggio senza lock");
-                return false;
-            }
-            std::this_thread::sleep_for(kLockRetry);
-        }
-        return true;
-    }
-
-    int handle = -1;
-    bool held = false;
-};
-
 // A table that could not be read whole is kept under a name of its own beside
 // the table, "Classifica.txt.unreadable-N" with the first N not taken, before
 // the lines that could be read are saved in its place. The hard link never
@@ -97,7 +64,7 @@ private:
 // made, and the table must then be left alone.
 bool setAside(const std::string& table) {
     for (int number = 1; number <= kMostSetAsideCopies; ++number) {
-        const std::string copy = table + ".unreadable-" + std::to_string(number);
+        const std::string copy = table + kSetAsideSuffix + std::to_string(number);
         if (link(table.c_str(), copy.c_str()) == 0) {
             LogMessage("Classifica illeggibile, conservata in " + copy);
             return true;
@@ -105,6 +72,56 @@ bool setAside(const std::string& table) {
         if (errno != EEXIST) return false;
     }
     return false;
+}
+
+// True when `name` is one that setAside gives a copy: the table's name with
+// kSetAsideSuffix (`stem`), then a number.
+bool isCopyName(const std::string& name, const std::string& stem) {
+    if (name.size() <= stem.size() || name.compare(0, stem.size(), stem) != 0) return false;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(stem.size()), name.end(),
+                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+// True when a copy of the table is already kept beside it: one that is the
+// table's own file, as the hard link of setAside leaves it while the saves
+// after it keep failing (a full disk), or one that holds the same bytes. Told
+// from the files themselves, this holds across games and restarts, so the same
+// damaged table is set aside once, however many game overs find it.
+bool keptAside(const std::string& table) {
+    struct stat tableInfo {};
+    if (stat(table.c_str(), &tableInfo) != 0) return false;
+    const std::string folder = table.substr(0, table.rfind('/') + 1);
+    const std::string stem = table.substr(folder.size()) + kSetAsideSuffix;
+    std::string content;
+    for (const std::string& name : listFiles(folder.empty() ? "." : folder)) {
+        // A symbolic link named like a copy keeps nothing once the table is
+        // replaced, so only a regular file counts.
+        const std::string copy = folder + name;
+        struct stat info {};
+        if (!isCopyName(name, stem) || lstat(copy.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+            continue;
+        if (info.st_dev == tableInfo.st_dev && info.st_ino == tableInfo.st_ino) return true;
+        if (info.st_size != tableInfo.st_size) continue;
+        if (content.empty()) content = wholeFile(table);
+        if (!content.empty() && wholeFile(copy) == content) return true;
+    }
+    return false;
+}
+
+// Reads the table file's lines and tells whether they are the whole file. A
+// FIFO is refused unread, since it would keep the read waiting for a writer
+// that never comes; a file that exists but cannot be opened is unreadable, so
+// that addEntry never replaces it with a table of one line.
+TableRead readTable(const std::string& file) {
+    if (refuseIrregularFile(file)) return {{}, ReadStatus::Unreadable};
+    if (!fileExists(file)) return {};
+    TextFile text(file);
+    TableRead table{text.readLines(), ReadStatus::Whole};
+    if (text.openFailed)
+        table.status = ReadStatus::Unreadable;
+    else if (text.failed || !readWhole(file, table.lines))
+        table.status = ReadStatus::InPart;
+    return table;
 }
 
 // Removes the temporary files that interrupted saves left beside the table.
@@ -127,7 +144,9 @@ std::vector<std::string> HighScoreTable::read() {
     error = false;
     const std::string file = tableFile();
     if (file.empty()) return {};
-    return readFile(file);
+    TableRead table = readTable(file);
+    error = table.status != ReadStatus::Whole;
+    return std::move(table.lines);
 }
 
 bool HighScoreTable::write(std::vector<std::string> lines) {
@@ -143,32 +162,21 @@ bool HighScoreTable::addEntry(int score, const std::string& rest) {
     const std::string file = tableFile();
     if (file.empty()) return false;
     TableLock lock(followLinks(file));
-    std::vector<std::string> lines = readFile(file);
-    // A table read only in part is set aside whole once; the lines that could
+    TableRead table = readTable(file);
+    // A table read only in part is set aside whole, once; the lines that could
     // be read then make the table again, so that later games can save.
-    if (error && !(readInPart && setAside(followLinks(file)))) return false;
-    error = false;
-    lines.push_back(scoreField(score) + " " + rest);
+    const std::string target = followLinks(file);
+    const bool savable =
+        table.status == ReadStatus::Whole ||
+        (table.status == ReadStatus::InPart && (keptAside(target) || setAside(target)));
+    if (!savable) {
+        error = true;
+        return false;
+    }
+    table.lines.push_back(scoreField(score) + " " + rest);
     // A table that could not be saved is reported too, not only one that could
     // not be read: the caller must not take the result as stored.
-    return saveFile(file, std::move(lines), lock.isHeld());
-}
-
-std::vector<std::string> HighScoreTable::readFile(const std::string& file) {
-    readInPart = false;
-    // A FIFO would keep the read waiting for a writer that never comes.
-    if (refuseIrregularFile(file)) {
-        error = true;
-        return {};
-    }
-    if (!fileExists(file)) return {};
-    TextFile text(file);
-    std::vector<std::string> lines = text.readLines();
-    // A table that exists but cannot be opened counts as unreadable too, so that
-    // addEntry never replaces it with a table of one line.
-    if (text.failed || !readWhole(file, lines)) error = true;
-    readInPart = error && !text.openFailed;
-    return lines;
+    return saveFile(file, std::move(table.lines), lock.isHeld());
 }
 
 bool HighScoreTable::saveFile(const std::string& file, std::vector<std::string> lines,

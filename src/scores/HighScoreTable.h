@@ -20,29 +20,29 @@ public:
     // Adds a result; `rest` follows the score on its line. A table that could
     // be read only in part (a line of 256 bytes or more, a zero byte) is kept
     // beside it under a name of its own, logged, and made again from the lines
-    // that could be read. False, with the file left as it was, when the folder
-    // could not be made, or the table could not be read and not be kept aside.
+    // that could be read; it is kept aside once, not again at each game over
+    // whose save fails. False, with the file left as it was, when the folder
+    // could not be made, the table could not be read and not be kept aside, or
+    // the save failed.
     bool addEntry(int score, const std::string& rest);
+    // The folder could not be made, or the file was no regular file or could
+    // not be read whole.
     bool hasError() const { return error; }
 
     static constexpr size_t kMaxEntries = 10;
 
     std::string gameName;
-    // The folder could not be made or the file could not be read.
-    bool error = false;
 
 private:
     std::string folder() const;
     // The table file in its folder; empty, with the error flag set, when the
     // folder could not be made.
     std::string tableFile();
-    // The steps of read and write on the table file, without the folder and
-    // the lock, so that addEntry holds one lock across both.
-    std::vector<std::string> readFile(const std::string& file);
+    // The save step of write and addEntry, without the folder and the lock, so
+    // that addEntry holds one lock across its read and its save.
     bool saveFile(const std::string& file, std::vector<std::string> lines, bool locked);
 
-    // The last readFile opened the table but gave back only part of it.
-    bool readInPart = false;
+    bool error = false;
 };
 
 }  // namespace nebulark

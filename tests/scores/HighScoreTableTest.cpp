@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -167,6 +168,42 @@ TEST(HighScoreTable, ATableReadOnlyInPartIsKeptAsideAndSavingGoesOn) {
     ASSERT_TRUE(ensureDirectory(kTable));
     EXPECT_FALSE(table.addEntry(5000, Rest("NEW", 1)));
     EXPECT_TRUE(table.hasError());
+}
+
+// On a full disk every game over fails to save. A table read only in part is
+// kept aside by the first of them, and neither the next ones nor a copy of the
+// same bytes make another copy. Each game over runs in a process of its own,
+// as after a restart; a file size limit stands in for the full disk, too low
+// for the long entry and high enough for the log.
+TEST(HighScoreTable, FailingSavesKeepAnUnreadableTableAsideOnce) {
+    TempDir dir;
+    const std::string damaged = TenResults() + std::string(256, 'x') + "\n";
+    const std::string copy = std::string(kTable) + ".unreadable-1";
+    const std::vector<std::string> files{"Classifica.txt", "Classifica.txt.lock",
+                                         "Classifica.txt.unreadable-1"};
+    const std::string logged = "Classifica illeggibile, conservata in " + copy + "\n";
+    WriteTable(damaged);
+    for (int game = 0; game < 3; ++game)
+        EXPECT_EQ(ExitStatusWithin([] {
+                      signal(SIGXFSZ, SIG_IGN);
+                      const rlimit full{1024, 1024};
+                      setrlimit(RLIMIT_FSIZE, &full);
+                      HighScoreTable table("Nebulark");
+                      return table.addEntry(9000, Rest(std::string(2000, 'L'), 1)) ? 0 : 1;
+                  }),
+                  1);
+    EXPECT_EQ(FilesIn("Data/Nebulark/Score"), files);
+    EXPECT_EQ(TempDir::Read(kTable), damaged);
+    EXPECT_EQ(TempDir::Read("log.txt"), logged);
+
+    HighScoreTable table("Nebulark");
+    EXPECT_TRUE(table.addEntry(9000, Rest("ROOM", 1)));
+    EXPECT_EQ(table.read()[0], "00009000 ROOM         Level 1");
+    EXPECT_EQ(TempDir::Read(copy), damaged);
+    WriteTable(damaged);
+    EXPECT_TRUE(table.addEntry(9000, Rest("ROOM", 1)));
+    EXPECT_EQ(FilesIn("Data/Nebulark/Score"), files);
+    EXPECT_EQ(TempDir::Read("log.txt"), logged);
 }
 
 // A process that holds the table's lock and never lets it go (stopped, or
