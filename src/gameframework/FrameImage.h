@@ -42,9 +42,10 @@ public:
     // written here and where it is read in `source`. Empty when nothing is
     // left.
     PixelCopy ClipBlend(const FrameImage& source, int x, int y, const PixelRect& part) const;
-    // Blends a copy that ClipBlend gave. With `transparent`, pixels whose
-    // three colour bytes are all 0 are skipped. `alsoInto`, when given and as
-    // large, receives the same pixels.
+    // Blends a copy that ClipBlend gave, or a part of one: it must lie inside
+    // both images. With `transparent`, pixels whose three colour bytes are
+    // all 0 are skipped. `alsoInto`, when given and as large, receives the
+    // same pixels.
     void Blend(const FrameImage& source, const PixelCopy& clipped, bool transparent,
                FrameImage* alsoInto = nullptr);
     // Both: clips the blend, then draws it.

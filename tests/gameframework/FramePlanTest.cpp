@@ -3,6 +3,7 @@
 #include <random>
 #include <vector>
 
+#include "RandomPicture.h"
 #include "gameframework/FramePlan.h"
 
 using namespace nebulark;
@@ -12,17 +13,7 @@ namespace {
 constexpr int kWidth = 160;
 constexpr int kHeight = 120;
 
-struct Picture {
-    Picture(int w, int h, uint32_t seed) : bytes(static_cast<size_t>(w) * h * 4) {
-        view = FrameImage(bytes.data(), w, h, w * 4, PixelChannels{});
-        std::mt19937 random(seed);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                view.SetPixel(x, y, random() % 4 == 0 ? 0 : (random() & 0xFFFFFF) | 1);
-    }
-    std::vector<uint8_t> bytes;
-    FrameImage view;
-};
+using Picture = RandomPicture;
 
 // A sprite as the plan sees it: a frame of a strip blended at a place, or a
 // few dots.

@@ -350,6 +350,49 @@ TEST_F(Drawing, AreasAreCopiedAndCaptured) {
     XDestroyImage(capture);
 }
 
+// A strip is drawn off-screen in the caller's pixmap, made once, and read
+// back: the window is left as it was.
+TEST_F(Drawing, TextStripsAreDrawnOffScreen) {
+    DrawingSurface surface(&form);
+    const TextStrip strip{.width = 120,
+                          .height = 20,
+                          .depth = 24,
+                          .baseline = 15,
+                          .backColour = 0x010101,
+                          .textColour = kWhite,
+                          .texts = {{5, "Ab"}, {120 - surface.FontTextWidth("Cd"), "Cd"}}};
+    EXPECT_EQ(surface.FontTextWidth("Cd"), 14);
+    Pixmap scratch = 0;
+    for (int pass = 0; pass < 2; ++pass) {
+        const Pixmap before = scratch;
+        XImage* drawn = surface.DrawTextStrip(scratch, strip);
+        ASSERT_NE(drawn, nullptr);
+        ASSERT_NE(scratch, 0u);
+        if (pass == 1) {
+            EXPECT_EQ(scratch, before) << "the pixmap is made once";
+        }
+        ASSERT_EQ(drawn->width, 120);
+        ASSERT_EQ(drawn->height, 20);
+        int ink = 0, inkLeft = 120, inkRight = -1;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 120; ++x) {
+                const unsigned long pixel = XGetPixel(drawn, x, y) & 0xFFFFFF;
+                ASSERT_TRUE(pixel == 0x010101 || pixel == unsigned(kWhite)) << x << "," << y;
+                if (pixel != unsigned(kWhite)) continue;
+                ++ink;
+                inkLeft = std::min(inkLeft, x);
+                inkRight = std::max(inkRight, x);
+            }
+        EXPECT_GT(ink, 20);
+        EXPECT_GE(inkLeft, 5);
+        EXPECT_GT(inkRight, 110);
+        XDestroyImage(drawn);
+    }
+    EXPECT_GT(Lit(0, 0, 400, 300).left, 399) << "nothing on the window";
+    surface.FreePixmap(scratch);
+    EXPECT_EQ(scratch, 0u);
+}
+
 // Rectangles that reach outside the window cannot be read back: the server
 // answers with an error, the program logs it and draws nothing.
 TEST(DrawingErrors, UnreadableAreasDrawNothingAndTheProgramGoesOn) {
