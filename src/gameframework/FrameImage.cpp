@@ -108,7 +108,10 @@ PixelCopy FrameImage::ClipBlend(const FrameImage& source, int x, int y,
 
 void FrameImage::Blend(const FrameImage& source, const PixelCopy& clipped, bool transparent,
                        FrameImage* alsoInto) {
-    const PixelRect& at = clipped.at;
+    // A copy: the pixel writes below could alias the caller's record, which
+    // would make the compiler read it again after every write.
+    const PixelCopy c = clipped;
+    const PixelRect& at = c.at;
     if (at.Empty()) return;
     if (alsoInto != nullptr &&
         (alsoInto->Empty() || alsoInto->width < at.Right() || alsoInto->height < at.Bottom()))
@@ -117,7 +120,7 @@ void FrameImage::Blend(const FrameImage& source, const PixelCopy& clipped, bool 
     const bool usual = IsUsual(source.layout) && IsUsual(layout);
     for (int row = 0; row < at.h; ++row) {
         const int ty = at.y + row;
-        const uint8_t* from = source.Pixel(clipped.sourceX, clipped.sourceY + row);
+        const uint8_t* from = source.Pixel(c.sourceX, c.sourceY + row);
         uint8_t* to = Pixel(at.x, ty);
         uint8_t* copy = alsoInto ? alsoInto->Pixel(at.x, ty) : nullptr;
         if (usual && copy == nullptr)
