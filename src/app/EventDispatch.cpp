@@ -8,9 +8,11 @@
 
 #include "app/Application.h"
 #include "app/ApplicationState.h"
+#include "app/EventScale.h"
 #include "app/LatinKeys.h"
 #include "util/MillisecondCounter.h"
 #include "widgets/Form.h"
+#include "widgets/ScaledCanvas.h"
 
 // The dispatch table of the event loop: one small handler per X event type.
 // Callbacks run inside these handlers and may create, focus or delete
@@ -229,7 +231,13 @@ void OnLeaveEvent(Form* form, XEvent&) {
     form->OnMouseLeave();
 }
 
-void OnExposeEvent(Form* form, XEvent&) {
+// At a scale above 1 the canvas still holds what the window lost; the
+// controls are painted again as at scale 1.
+void OnExposeEvent(Form* form, XEvent& event) {
+    if (ScaledCanvas* canvas = form->GetCanvas()) {
+        const XExposeEvent& expose = event.xexpose;
+        canvas->ShowAgain(PixelRect{expose.x, expose.y, expose.width, expose.height});
+    }
     form->Paint();
 }
 
@@ -343,6 +351,7 @@ void DispatchEvent(XEvent& event) {
     if (handler == nullptr) return;
     Form* form = FindFormByWindow(EventWindow(event));
     if (form == nullptr) return;
+    ScaleDownEvent(event, form->GetScale());
     handler(form, event);
 }
 

@@ -3,10 +3,13 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
+#include "app/DisplayScale.h"
 #include "util/ChildProcesses.h"
 #include "util/Log.h"
+#include "widgets/ScaledCanvas.h"
 
 namespace nebulark {
 
@@ -96,6 +99,23 @@ void Screen::Open() {
 
     height = XDisplayHeight(display, screenNumber);
     width = XDisplayWidth(display, screenNumber);
+    ReadScale();
+}
+
+// The resource string is the one the server held when the connection opened,
+// so the scale is read once, at start-up.
+void Screen::ReadScale() {
+    scale = WantedScale(std::getenv("NEBULARK_SCALE"), XResourceManagerString(display));
+    if (scale > 1 && !ScaledCanvas::Supported(display)) {
+        LogMessage("Il server X non sa ingrandire (RENDER): scala 1");
+        scale = 1;
+    }
+}
+
+int Screen::SettleScale(int formWidth, int formHeight) {
+    if (!scaleSettled) scale = FittingScale(scale, formWidth, formHeight, width, height);
+    scaleSettled = true;
+    return scale;
 }
 
 bool Screen::Close() {

@@ -29,6 +29,14 @@ public:
     XVisualInfo* GetVisualInfo() const { return visualInfo; }
     const char* GetTitle() const { return title; }
 
+    // The scale every form is shown at (see DisplayScale.h): the one asked
+    // for when the connection opened until SettleScale has fixed it.
+    int GetScale() const { return scale; }
+    // Fixes the scale, on the first call only, at the largest up to the one
+    // asked for at which a form of width × height fits the screen; the first
+    // form to be placed or made is the program's main form. Answers the scale.
+    int SettleScale(int formWidth, int formHeight);
+
     // Tells the server the user is there, as input would: the screen saver
     // starts its wait again.
     void ResetScreenSaver();
@@ -56,7 +64,11 @@ public:
     int depth = 8;
 
 private:
+    int scale = 1;
+    bool scaleSettled = false;
+
     void Open();
+    void ReadScale();
     // Frees the visual list and closes the connection; the children forked
     // afterwards no longer need to close its descriptor.
     void CloseConnection();

@@ -13,6 +13,7 @@
 #include "util/StringUtils.h"
 #include "widgets/Form.h"
 #include "widgets/PixelLayoutProbe.h"
+#include "widgets/ScaledCanvas.h"
 #include "widgets/SharedImage.h"
 #include "widgets/XImageConversion.h"
 
@@ -141,8 +142,26 @@ Display* DrawingSurface::Connection() const {
     return form->GetScreen()->GetDisplay();
 }
 
-Window DrawingSurface::Target() const {
-    return form != nullptr ? form->GetWindow() : 0;
+Drawable DrawingSurface::Target() const {
+    return form != nullptr ? form->GetDrawTarget() : 0;
+}
+
+// At a scale above 1 a drawn part goes to the window at the next flush.
+void DrawingSurface::Drew(int x, int y, int w, int h) {
+    if (ScaledCanvas* canvas = form != nullptr ? form->GetCanvas() : nullptr)
+        canvas->Drawn(PixelRect{x, y, w, h});
+}
+
+void DrawingSurface::DrewAround(const XPoint* points, int count, int margin) {
+    if (count <= 0) return;
+    int left = points[0].x, right = left, top = points[0].y, bottom = top;
+    for (int i = 1; i < count; ++i) {
+        left = std::min<int>(left, points[i].x);
+        right = std::max<int>(right, points[i].x);
+        top = std::min<int>(top, points[i].y);
+        bottom = std::max<int>(bottom, points[i].y);
+    }
+    Drew(left - margin, top - margin, right - left + 1 + 2 * margin, bottom - top + 1 + 2 * margin);
 }
 
 void DrawingSurface::SetColour(int32_t colour) {
@@ -150,6 +169,7 @@ void DrawingSurface::SetColour(int32_t colour) {
 }
 
 void DrawingSurface::Flush() {
+    if (ScaledCanvas* canvas = form->GetCanvas()) canvas->Show();
     XFlush(Connection());
 }
 
@@ -183,6 +203,7 @@ void DrawingSurface::DrawPoint(int x, int y, int32_t colour) {
     if (!Ready()) return;
     SetColour(colour);
     XDrawPoint(Connection(), Target(), gc, x, y);
+    Drew(x, y, 1, 1);
     Flush();
 }
 
@@ -209,6 +230,9 @@ void DrawingSurface::DrawLine(int x1, int y1, int x2, int y2, int style, int32_t
     if (lineStyle != LineSolid)
         XSetLineAttributes(Connection(), gc, 1, lineStyle, CapRound, JoinRound);
     XDrawLine(Connection(), Target(), gc, x1, y1, x2, y2);
+    const XPoint ends[] = {{static_cast<short>(x1), static_cast<short>(y1)},
+                           {static_cast<short>(x2), static_cast<short>(y2)}};
+    DrewAround(ends, 2, 1);
     if (lineStyle != LineSolid)
         XSetLineAttributes(Connection(), gc, 1, LineSolid, CapRound, JoinRound);
     Flush();
@@ -222,6 +246,7 @@ void DrawingSurface::DrawLines(XPoint* points, int count, int32_t colour) {
     if (!Ready() || points == nullptr || count <= 0) return;
     SetColour(colour);
     XDrawLines(Connection(), Target(), gc, points, count, CoordModeOrigin);
+    DrewAround(points, count, 1);
     Flush();
 }
 
@@ -230,6 +255,7 @@ void DrawingSurface::FillPolygon(XPoint* points, int count, int outline, int32_t
     if (!Ready() || points == nullptr || count <= 0) return;
     SetColour(fillColour);
     XFillPolygon(Connection(), Target(), gc, points, count, Complex, CoordModeOrigin);
+    DrewAround(points, count, 0);
     if (outline > 0) DrawLines(points, count, outlineColour);
     Flush();
 }
@@ -244,6 +270,8 @@ void DrawingSurface::DrawRect(int x, int y, int w, int h, int lineWidth, int32_t
                            JoinRound);
     XDrawRectangle(Connection(), Target(), gc, x, y, static_cast<unsigned>(w - 1),
                    static_cast<unsigned>(h - 1));
+    const int margin = std::max(lineWidth, 1) / 2 + 1;
+    Drew(x - margin, y - margin, w + 2 * margin, h + 2 * margin);
     if (lineWidth > 1) XSetLineAttributes(Connection(), gc, 1, LineSolid, CapRound, JoinRound);
     Flush();
 }
@@ -259,6 +287,7 @@ void DrawingSurface::FillRect(int x, int y, int w, int h, int borderWidth, int32
     SetColour(fillColour);
     XFillRectangle(Connection(), Target(), gc, x, y, static_cast<unsigned>(w - 1),
                    static_cast<unsigned>(h - 1));
+    Drew(x, y, w - 1, h - 1);
     if (borderWidth > 0) DrawRect(x, y, w - 1, h - 1, borderWidth, borderColour);
     Flush();
 }
@@ -276,6 +305,7 @@ void DrawingSurface::DrawEllipse(int x, int y, int w, int h, int, int32_t colour
     XSetArcMode(Connection(), gc, ArcPieSlice);
     XDrawArc(Connection(), Target(), gc, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h),
              0, kFullCircle);
+    Drew(x - 1, y - 1, w + 3, h + 3);
     Flush();
 }
 
@@ -285,6 +315,7 @@ void DrawingSurface::FillEllipse(int x, int y, int w, int h, int borderWidth, in
     SetColour(fillColour);
     XFillArc(Connection(), Target(), gc, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h),
              0, kFullCircle);
+    Drew(x - 1, y - 1, w + 3, h + 3);
     if (borderWidth > 0) DrawEllipse(x, y, w, h, borderWidth, borderColour);
     Flush();
 }
@@ -366,6 +397,14 @@ void DrawingSurface::DrawString(int x, int baseline, const std::string& line) {
     if (line.empty()) return;
     XDrawString(Connection(), Target(), gc, x, baseline, line.data(),
                 static_cast<int>(line.size()));
+    // Glyphs may reach past their advance on either side by up to the
+    // widest glyph; without metrics a generous box is taken.
+    const XFontStruct* font = TextFont();
+    const int widest = font != nullptr ? font->max_bounds.width : 32;
+    const int above = font != nullptr ? font->max_bounds.ascent : 32;
+    const int below = font != nullptr ? font->max_bounds.descent : 16;
+    const int advance = font != nullptr ? TextWidth(line) : widest * static_cast<int>(line.size());
+    Drew(x - widest, baseline - above, advance + 2 * widest, above + below);
 }
 
 // Text is measured with the font it is drawn in: the first form's font, or
@@ -426,6 +465,7 @@ void DrawingSurface::PutPart(XImage* image, int sourceX, int sourceY, unsigned w
     const int sx = part.sourceX, sy = part.sourceY, tx = part.at.x, ty = part.at.y;
     ++traffic.puts;
     traffic.pixels += uint64_t{pw} * ph;
+    Drew(tx, ty, part.at.w, part.at.h);
     if (shares) {
         shared->Put(Target(), gc, sx, sy, pw, ph, tx, ty, last);
         return;

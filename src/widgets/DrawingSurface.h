@@ -51,7 +51,9 @@ struct ImageTraffic {
 };
 
 // A form's window paired with one graphics context: the only way the program
-// draws. Every operation draws straight onto the window and flushes. Colours
+// draws. Every operation draws straight onto the window and flushes; at a
+// scale above 1 it draws onto the form's canvas, and the flush has the server
+// enlarge what was drawn onto the window. Coordinates are the form's own. Colours
 // are 0xRRGGBB pixel values of the 24-bit visual; -1 keeps the context's
 // current colour. Text and metrics use the font of the first form.
 class DrawingSurface {
@@ -149,7 +151,11 @@ private:
     ImageTraffic traffic;
 
     Display* Connection() const;
-    Window Target() const;
+    // The form's canvas at a scale above 1, else its window.
+    Drawable Target() const;
+    // A part of the target has been drawn, within a margin around the points.
+    void Drew(int x, int y, int w, int h);
+    void DrewAround(const XPoint* points, int count, int margin);
     bool Ready() const { return gc != nullptr; }
     void SetUpContext(Display* display);
     void SetColour(int32_t colour);

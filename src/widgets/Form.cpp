@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "app/DisplayScale.h"
 #include "app/Screen.h"
 #include "util/Log.h"
+#include "widgets/ScaledCanvas.h"
 
 namespace nebulark {
 
@@ -134,7 +136,7 @@ Size Form::ClientSize() const {
     if (!created || Connection() == nullptr ||
         !XGetGeometry(Connection(), window, &root, &wx, &wy, &w, &h, &border, &depth))
         return Size{width, height};
-    return Size{static_cast<int32_t>(w), static_cast<int32_t>(h)};
+    return Size{Unscaled(static_cast<int>(w), scale), Unscaled(static_cast<int>(h), scale)};
 }
 
 int32_t Form::GetClientWidth() const {
@@ -152,7 +154,7 @@ Point Form::GetPosition() const {
     Window child = 0;
     XTranslateCoordinates(display, window, RootWindow(display, DefaultScreen(display)), 0, 0,
                           &rootX, &rootY, &child);
-    return Point{rootX, rootY};
+    return Point{Unscaled(rootX, scale), Unscaled(rootY, scale)};
 }
 
 // The window's own background is fixed at creation; only the stored colour
@@ -224,10 +226,24 @@ bool Form::CreateWindow() {
     const int screenNumber = screen->GetScreenNumber();
     const unsigned long background =
         backColor == -1 ? kDefaultBackground : static_cast<unsigned long>(backColor);
-    window = XCreateSimpleWindow(display, RootWindow(display, DefaultScreen(display)), x, y,
-                                 static_cast<unsigned>(width), static_cast<unsigned>(height), 1,
+    scale = screen->SettleScale(width, height);
+    window = XCreateSimpleWindow(display, RootWindow(display, DefaultScreen(display)), x * scale,
+                                 y * scale, static_cast<unsigned>(width * scale),
+                                 static_cast<unsigned>(height * scale), 1,
                                  BlackPixel(display, screenNumber), background);
+    if (window != 0 && scale > 1) MakeCanvas(background);
     return window != 0;
+}
+
+// Without a canvas the form is drawn on the window itself, in its top-left
+// part: smaller than asked, but all there.
+void Form::MakeCanvas(unsigned long background) {
+    canvas = ScaledCanvas::Make(Connection(), window, scale, width, height, background);
+    if (canvas == nullptr) LogMessage("Errore nella creazione della superficie ingrandita");
+}
+
+Drawable Form::GetDrawTarget() const {
+    return canvas != nullptr ? canvas->Target() : window;
 }
 
 // Minimum and maximum size equal the size, so the user cannot resize the
@@ -240,7 +256,7 @@ void Form::SetWindowProperties() {
         LogMessage("XAllocSizeHints/XAllocWMHints/XAllocClassHint failed");
         return;
     }
-    FillFixedSizeHints(*hints.size, x, y, width, height);
+    FillFixedSizeHints(*hints.size, x * scale, y * scale, width * scale, height * scale);
     FillWMHints(*hints.wm, iconPixmap);
     TextProperty windowName(GetCaption()), iconName(kApplicationName);
     if (!windowName.ok || !iconName.ok) LogMessage("XStringListToTextProperty - error");
@@ -301,13 +317,15 @@ void Form::LoadContents() {
 }
 
 void Form::ApplyPosition() {
-    if (window != 0 && Connection() != nullptr) XMoveWindow(Connection(), window, x, y);
+    if (window != 0 && Connection() != nullptr)
+        XMoveWindow(Connection(), window, x * scale, y * scale);
 }
 
 void Form::ApplySize() {
-    if (window != 0 && Connection() != nullptr)
-        XResizeWindow(Connection(), window, static_cast<unsigned>(width),
-                      static_cast<unsigned>(height));
+    if (window == 0 || Connection() == nullptr) return;
+    XResizeWindow(Connection(), window, static_cast<unsigned>(width * scale),
+                  static_cast<unsigned>(height * scale));
+    if (canvas != nullptr) canvas->Resize(width, height);
 }
 
 void Form::ApplyBackColor() {}
@@ -383,8 +401,12 @@ void Form::ReleaseWindow() {
     windowMapped = false;
     focusAway = false;
     if (Display* display = Connection()) {
+        canvas.reset();
         XUnmapWindow(display, window);
         XDestroyWindow(display, window);
+    } else if (canvas != nullptr) {
+        canvas->Abandon();
+        canvas.reset();
     }
     window = 0;
 }
@@ -451,10 +473,15 @@ Screen* Form::GetScreen() const {
     return screen;
 }
 
+// The screen is measured in the form's own pixels, at the scale its window
+// will have.
 void Form::CenterOnScreen() {
-    const int32_t screenWidth = screen != nullptr ? screen->GetWidth() : Screen::ScreenWidth();
-    const int32_t screenHeight = screen != nullptr ? screen->GetHeight() : Screen::ScreenHeight();
     const Size size = GetSize();
+    const int32_t shown = screen != nullptr ? screen->SettleScale(size.width, size.height) : 1;
+    const int32_t screenWidth =
+        (screen != nullptr ? screen->GetWidth() : Screen::ScreenWidth()) / shown;
+    const int32_t screenHeight =
+        (screen != nullptr ? screen->GetHeight() : Screen::ScreenHeight()) / shown;
     MoveTo((screenWidth - size.width) / 2, (screenHeight - size.height) / 2);
 }
 

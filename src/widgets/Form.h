@@ -3,6 +3,7 @@
 #include <X11/X.h>
 
 #include <cstddef>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -12,6 +13,7 @@
 namespace nebulark {
 
 class Screen;
+class ScaledCanvas;
 
 // A fixed-size top-level window: the toolkit's only kind of X window. Controls
 // are drawn on their form, and the event loop finds forms by their window.
@@ -101,6 +103,15 @@ public:
     // at once when the window exists and again whenever it is created.
     void SetIcon(std::span<const IconImage> images);
 
+    // The form's geometry and drawing are in its own pixels. At a scale above
+    // 1 its window is that many times larger each way: sizes and positions
+    // are multiplied on their way to the server and divided on their way back,
+    // and the form is drawn into a canvas the server enlarges onto the window.
+    int GetScale() const { return scale; }
+    ScaledCanvas* GetCanvas() const { return canvas.get(); }
+    // Where the form is drawn: the canvas when there is one, else the window.
+    Drawable GetDrawTarget() const;
+
     Atom GetDeleteAtom() const { return deleteAtom; }
     Form* GetModalChild() const { return modalChild; }
     Pixmap GetIconPixmap() const { return iconPixmap; }
@@ -126,6 +137,8 @@ protected:
 
 private:
     std::span<const IconImage> icon;
+    int scale = 1;
+    std::unique_ptr<ScaledCanvas> canvas;
     bool windowMapped = false;
     bool focusAway = false;
     static bool suppressPaint;
@@ -133,6 +146,7 @@ private:
     Display* Connection() const;
     Size ClientSize() const;
     bool CreateWindow();
+    void MakeCanvas(unsigned long background);
     void SetWindowProperties();
     void AnnounceOwner();
     void WriteIcon();
