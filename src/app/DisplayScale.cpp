@@ -1,5 +1,6 @@
 #include "app/DisplayScale.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -55,8 +56,8 @@ int WantedScale(const char* setting, const char* resources) {
     }
     const double dpi = ResourceDpi(resources);
     if (dpi <= 0) return 1;
-    const long scale = std::lround(dpi / kBaseDpi);
-    return scale < 1 ? 1 : scale > kLargestScale ? kLargestScale : static_cast<int>(scale);
+    const long scale = std::lround(std::min(dpi / kBaseDpi, double{kLargestScale}));
+    return scale < 1 ? 1 : static_cast<int>(scale);
 }
 
 int FittingScale(int wanted, int width, int height, int screenWidth, int screenHeight) {

@@ -284,41 +284,7 @@ TEST_F(Game, ClosedDuringAnExplosionLeavesNoPlayerBehind) {
     EXPECT_TRUE(WaitFor([this] { return player->NoneRunning(); }));
 }
 
-// Loses the last life at level 3 with 350 points.
-class GameOver : public GameStage {
-protected:
-    void LoseLastLife() {
-        StartGame();
-        game->level = 3;
-        game->score = 350;
-        game->lives = 1;
-        game->StartLevel();
-        Sprite* rock = FirstEnemy("spriteasteroidi");
-        rock->PlaceAt(game->Player()->Position().x, game->Player()->Position().y - 20);
-        MovementOf(rock)->Step();
-        ASSERT_EQ(game->state, kNameEntry);
-        form = game->NameForm();
-        ASSERT_NE(form, nullptr);
-        ASSERT_TRUE(PumpUntil(screen->GetDisplay(), [&] {
-            XWindowAttributes attributes{};
-            return XGetWindowAttributes(driver.Connection(), form->GetWindow(), &attributes) &&
-                   attributes.map_state == IsViewable;
-        }));
-        Settle();
-    }
-    void Type(const std::string& name) {
-        driver.Focus(form->GetWindow());
-        driver.KeyDown(XK_Shift_L);
-        for (const char c : name)
-            driver.KeyTap(XStringToKeysym(std::string(1, c).c_str()));
-        driver.KeyUp(XK_Shift_L);
-        driver.KeyTap(XK_Return);
-        Settle();
-    }
-    static std::string Table() { return TempDir::Read("Data/Nebulark/Score/Classifica.txt"); }
-
-    FormNamePlayer* form = nullptr;
-};
+using GameOver = GameOverStage;
 
 TEST_F(GameOver, TheNameFormStoresTheResultAndAKeyShowsTheTitle) {
     LoseLastLife();

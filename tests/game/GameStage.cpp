@@ -2,11 +2,16 @@
 
 #include <unistd.h>
 
+#include <X11/keysym.h>
+
 #include <cstdlib>
 
 #include "WidgetKit.h"
+#include "controls/MyImage.h"
 #include "game/GameGlobals.h"
 #include "game/KeyActions.h"
+#include "game/SpritePlayer.h"
+#include "gameframework/FrameImage.h"
 #include "support/GameData.h"
 
 namespace nebulark::test {
@@ -69,6 +74,44 @@ void GameStage::Step(SpriteAnim* strategy, int times) {
 
 bool GameStage::SetLayout(const std::string& layouts) {
     return std::system(("setxkbmap -layout " + layouts).c_str()) == 0;
+}
+
+uint32_t FramePixel(XImage* frame, int x, int y) {
+    PixelChannels layout;
+    layout.red = MyImage::ixRosso;
+    layout.green = MyImage::ixVerde;
+    layout.blue = MyImage::ixBlu;
+    return FrameImage::Of(frame, layout).PixelAt(x, y);
+}
+
+void GameOverStage::LoseLastLife() {
+    StartGame();
+    game->level = 3;
+    game->score = 350;
+    game->lives = 1;
+    game->StartLevel();
+    Sprite* rock = FirstEnemy("spriteasteroidi");
+    rock->PlaceAt(game->Player()->Position().x, game->Player()->Position().y - 20);
+    MovementOf(rock)->Step();
+    ASSERT_EQ(game->state, kNameEntry);
+    form = game->NameForm();
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(PumpUntil(screen->GetDisplay(), [&] {
+        XWindowAttributes attributes{};
+        return XGetWindowAttributes(driver.Connection(), form->GetWindow(), &attributes) &&
+               attributes.map_state == IsViewable;
+    }));
+    Settle();
+}
+
+void GameOverStage::Type(const std::string& name, bool thenReturn) {
+    driver.Focus(form->GetWindow());
+    driver.KeyDown(XK_Shift_L);
+    for (const char c : name)
+        driver.KeyTap(XStringToKeysym(std::string(1, c).c_str()));
+    driver.KeyUp(XK_Shift_L);
+    if (thenReturn) driver.KeyTap(XK_Return);
+    Settle();
 }
 
 }  // namespace nebulark::test

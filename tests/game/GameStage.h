@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/Screen.h"
+#include "dialogs/FormNamePlayer.h"
 #include "game/FormMain.h"
 #include "support/StubAplay.h"
 #include "support/TempDir.h"
@@ -52,6 +53,22 @@ protected:
     std::vector<unsigned> pauses;
     std::unique_ptr<nebulark::Screen> screen;
     std::unique_ptr<FormMain> game;
+};
+
+// 0xRRGGBB of a pixel of the game's frame buffer.
+uint32_t FramePixel(XImage* frame, int x, int y);
+
+// A game that loses its last life at level 3 with 350 points, and the name
+// form that follows.
+class GameOverStage : public GameStage {
+protected:
+    // Ends the game and waits until the name form is shown.
+    void LoseLastLife();
+    // Types the name into the name form in capitals, then Return when asked.
+    void Type(const std::string& name, bool thenReturn = true);
+    static std::string Table() { return TempDir::Read("Data/Nebulark/Score/Classifica.txt"); }
+
+    FormNamePlayer* form = nullptr;
 };
 
 }  // namespace nebulark::test

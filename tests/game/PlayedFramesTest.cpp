@@ -3,11 +3,9 @@
 // changed, and the window must show what a frame composed whole shows.
 // Everything is put through the shared memory the server offers.
 #include "GameStage.h"
-#include "controls/MyImage.h"
 #include "game/KeyActions.h"
 #include "game/SpriteBullet.h"
 #include "game/SpritePlayer.h"
-#include "gameframework/FrameImage.h"
 #include "widgets/DrawingSurface.h"
 
 namespace nebulark::test {
@@ -17,14 +15,6 @@ using PlayedFrames = GameStage;
 
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
-
-uint32_t FramePixel(XImage* frame, int x, int y) {
-    PixelChannels layout;
-    layout.red = MyImage::ixRosso;
-    layout.green = MyImage::ixVerde;
-    layout.blue = MyImage::ixBlu;
-    return FrameImage::Of(frame, layout).PixelAt(x, y);
-}
 
 // Where the window and the frame buffer differ, for the failure message.
 std::string FirstDifference(const std::vector<uint32_t>& shown, XImage* frame) {

@@ -32,12 +32,26 @@ int FailOnLostConnection(Display*) {
 
 void XvfbEnvironment::SetUp() {
     server = new XvfbServer();
-    ASSERT_TRUE(server->Start()) << "Xvfb did not start (is the xvfb package installed?)";
+    ASSERT_TRUE(server->Start(24, settings.width, settings.height))
+        << "Xvfb did not start (is the xvfb package installed?)";
     setenv("DISPLAY", server->DisplayName().c_str(), 1);
     XSetErrorHandler(FailOnXError);
     XSetIOErrorHandler(FailOnLostConnection);
     driver = new XDriver();
     ASSERT_TRUE(driver->Ok()) << "cannot connect to " << server->DisplayName();
+    // The driver's connection keeps the server from resetting, which would
+    // drop the resources again.
+    if (!settings.resources.empty()) {
+        ASSERT_TRUE(LoadResources(settings.resources))
+            << "xrdb could not load the resources (is x11-xserver-utils installed?)";
+    }
+}
+
+bool LoadResources(const std::string& resources) {
+    FILE* xrdb = popen("xrdb -nocpp -load -", "w");
+    if (xrdb == nullptr) return false;
+    const bool written = std::fputs(resources.c_str(), xrdb) >= 0;
+    return pclose(xrdb) == 0 && written;
 }
 
 void XvfbEnvironment::TearDown() {
@@ -55,8 +69,8 @@ const XvfbServer& XvfbEnvironment::Server() {
     return *server;
 }
 
-void AddXvfbEnvironment() {
-    ::testing::AddGlobalTestEnvironment(new XvfbEnvironment());
+void AddXvfbEnvironment(const XvfbSettings& settings) {
+    ::testing::AddGlobalTestEnvironment(new XvfbEnvironment(settings));
 }
 
 }  // namespace nebulark::test
