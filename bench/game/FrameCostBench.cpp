@@ -1,5 +1,6 @@
-// What a frame of level 5 costs: composed and put only where it changed,
-// beside the same frame composed and put whole, as every frame was before,
+// What a frame of level 5 costs: composed and put only where it changed (at
+// scale 1, and at scale 2 where the server enlarges it), beside the same
+// frame composed and put whole, as every frame was before,
 // and a memcpy of one whole frame. The play steps of the six ticks between
 // two frames run untimed; a round trip after each frame counts the server's
 // part. Then the bytes of pixels sent to a server without the shared-memory
@@ -20,8 +21,8 @@ constexpr int kTicksPerFrame = 6;
 constexpr size_t kFrameBytes = size_t{800} * 600 * 4;
 constexpr auto kWindow = std::chrono::milliseconds(500);
 
-void Frames(benchmark::State& state, bool whole) {
-    bench::PlayStage& stage = bench::PlayStage::Shared();
+void Frames(benchmark::State& state, bool whole, int scale = 1) {
+    bench::PlayStage& stage = bench::PlayStage::Shared(true, scale);
     if (!stage.Ready()) {
         state.SkipWithError("no X server, or the game could not start level 5");
         return;
@@ -44,6 +45,12 @@ void FrameAtLevelFive(benchmark::State& state) {
     Frames(state, false);
 }
 BENCHMARK(FrameAtLevelFive)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The same frame on a desktop at 200 %, enlarged onto a window of 1600 × 1200.
+void FrameAtLevelFiveScaleTwo(benchmark::State& state) {
+    Frames(state, false, 2);
+}
+BENCHMARK(FrameAtLevelFiveScaleTwo)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void WholeFrameAtLevelFive(benchmark::State& state) {
     Frames(state, true);

@@ -45,20 +45,20 @@ int Alive(const List& list) {
 
 }  // namespace
 
-PlayStage& PlayStage::Shared(bool sharedMemory) {
+PlayStage& PlayStage::Shared(bool sharedMemory, int scale) {
     static std::unique_ptr<PlayStage> stage;
-    if (stage == nullptr || stage->sharedMemory != sharedMemory) {
+    if (stage == nullptr || stage->sharedMemory != sharedMemory || stage->scale != scale) {
         stage.reset();
-        stage = std::make_unique<PlayStage>(sharedMemory);
+        stage = std::make_unique<PlayStage>(sharedMemory, scale);
     }
     return *stage;
 }
 
-PlayStage::PlayStage(bool sharedMemory) : sharedMemory(sharedMemory) {
+PlayStage::PlayStage(bool sharedMemory, int scale) : sharedMemory(sharedMemory), scale(scale) {
     current = this;
     const std::vector<std::string> withoutShm = {"-extension", "MIT-SHM"};
     if (!test::LinkGameData(NEBULARK_DATA_DIR) ||
-        !server.Start(24, kWidth + 100, kHeight + 100,
+        !server.Start(24, (kWidth + 100) * scale, (kHeight + 100) * scale,
                       sharedMemory ? std::vector<std::string>{} : withoutShm))
         return;
     setenv("DISPLAY", server.DisplayName().c_str(), 1);
@@ -68,7 +68,9 @@ PlayStage::PlayStage(bool sharedMemory) : sharedMemory(sharedMemory) {
     clock.now = [] { return benchTime; };
     clock.pause = [](unsigned) {};
 
+    setenv("NEBULARK_SCALE", std::to_string(scale).c_str(), 1);
     screen = std::make_unique<nebulark::Screen>("bench");
+    unsetenv("NEBULARK_SCALE");
     if (screen->GetDisplay() == nullptr) return;
     emptyForm = std::make_unique<Form>(0);
     emptyForm->SetScreen(screen.get());

@@ -40,14 +40,16 @@ namespace nebulark::bench {
 //   stand-in audio player that ends at once.
 class PlayStage {
 public:
-    explicit PlayStage(bool sharedMemory = true);
+    // At a scale above 1 every window is that many times larger each way, as
+    // on a desktop that asks for it.
+    explicit PlayStage(bool sharedMemory = true, int scale = 1);
     ~PlayStage();
     PlayStage(const PlayStage&) = delete;
     PlayStage& operator=(const PlayStage&) = delete;
 
     // The one stage of the benchmark program, made on first use; asking for
-    // the other kind of server replaces it.
-    static PlayStage& Shared(bool sharedMemory = true);
+    // another kind of server or another scale replaces it.
+    static PlayStage& Shared(bool sharedMemory = true, int scale = 1);
 
     bool Ready() const { return ready; }
     FormMain& Game() { return *game; }
@@ -85,6 +87,7 @@ public:
 private:
     test::TempDir dir;
     bool sharedMemory;
+    int scale;
     test::XvfbServer server;
     std::unique_ptr<test::StubAplay> aplay;
     std::unique_ptr<nebulark::Screen> screen;

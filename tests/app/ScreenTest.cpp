@@ -84,6 +84,23 @@ TEST(Screen, ShallowServerIsReportedButUsed) {
     EXPECT_TRUE(screen.Close());
 }
 
+// A window enlarged without the server's help would show the form in its
+// top-left part only, so the scale asked for is given up.
+TEST(Screen, AServerThatCannotEnlargeKeepsScaleOne) {
+    TempDir dir;
+    XvfbServer plain;
+    ASSERT_TRUE(plain.Start(24, 3840, 2160, {"-extension", "RENDER"}));
+    setenv("DISPLAY", plain.DisplayName().c_str(), 1);
+    setenv("NEBULARK_SCALE", "2", 1);
+    AppScreen screen("title");
+    unsetenv("NEBULARK_SCALE");
+    ASSERT_NE(screen.GetDisplay(), nullptr);
+    EXPECT_EQ(screen.GetScale(), 1);
+    EXPECT_EQ(screen.SettleScale(800, 600), 1);
+    EXPECT_EQ(TempDir::Read("log.txt"), "Il server X non sa ingrandire (RENDER): scala 1\n");
+    EXPECT_TRUE(screen.Close());
+}
+
 // The program ends with status 0 when its server dies; a test process whose
 // server dies mid-test fails, and says why.
 TEST(Screen, ALostServerFailsTheTestThatUsedIt) {
