@@ -51,8 +51,7 @@ protected:
 
     // Runs the real event loop with the frame timer going, for `length` or
     // until `done` holds; answers the wall-clock seconds it ran.
-    double Play(
-        milliseconds length, const std::function<bool()>& done = [] { return false; }) {
+    double Play(milliseconds length, const std::function<bool()>& done = [] { return false; }) {
         game->GetFrameTimer()->Start();
         const auto start = Clock::now();
         while (Clock::now() - start < length && !done())
