@@ -153,7 +153,7 @@ void DrawingSurface::Drew(int x, int y, int w, int h) {
 }
 
 void DrawingSurface::DrewAround(const XPoint* points, int count, int margin) {
-    if (count <= 0) return;
+    if (count <= 0 || form == nullptr || form->GetCanvas() == nullptr) return;
     int left = points[0].x, right = left, top = points[0].y, bottom = top;
     for (int i = 1; i < count; ++i) {
         left = std::min<int>(left, points[i].x);
@@ -399,6 +399,7 @@ void DrawingSurface::DrawString(int x, int baseline, const std::string& line) {
                 static_cast<int>(line.size()));
     // Glyphs may reach past their advance on either side by up to the
     // widest glyph; without metrics a generous box is taken.
+    if (form->GetCanvas() == nullptr) return;
     const XFontStruct* font = TextFont();
     const int widest = font != nullptr ? font->max_bounds.width : 32;
     const int above = font != nullptr ? font->max_bounds.ascent : 32;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "app/DisplayScale.h"
 #include "app/EventScale.h"
@@ -65,53 +66,39 @@ TEST(Scale, IsLoweredUntilTheWindowAndATitleBarFitTheScreen) {
     EXPECT_EQ(FittingScale(0, 800, 600, 3840, 2160), 1);
 }
 
+// An event of the given type with its first four coordinates (x, y, then the
+// root's x and y, or the width and height) set, scaled down.
+template <typename Fields>
+std::array<int, 4> ScaledDown(int type, Fields XEvent::*member, std::array<int, 4> values,
+                              int scale) {
+    XEvent event{};
+    event.type = type;
+    Fields& fields = event.*member;
+    fields.x = values[0];
+    fields.y = values[1];
+    if constexpr (requires { fields.x_root; }) {
+        fields.x_root = values[2];
+        fields.y_root = values[3];
+        ScaleDownEvent(event, scale);
+        return {fields.x, fields.y, fields.x_root, fields.y_root};
+    } else {
+        fields.width = values[2];
+        fields.height = values[3];
+        ScaleDownEvent(event, scale);
+        return {fields.x, fields.y, fields.width, fields.height};
+    }
+}
+
 TEST(Scale, EventsComeToTheFormsOwnPixelsRoundedDown) {
-    XEvent press{};
-    press.type = ButtonPress;
-    press.xbutton.x = 3;
-    press.xbutton.y = -1;
-    press.xbutton.x_root = 1001;
-    press.xbutton.y_root = -3;
-    ScaleDownEvent(press, 2);
-    EXPECT_EQ(press.xbutton.x, 1);
-    EXPECT_EQ(press.xbutton.y, -1);
-    EXPECT_EQ(press.xbutton.x_root, 500);
-    EXPECT_EQ(press.xbutton.y_root, -2);
-
-    XEvent motion{};
-    motion.type = MotionNotify;
-    motion.xmotion.x = 5;
-    motion.xmotion.y = 6;
-    ScaleDownEvent(motion, 3);
-    EXPECT_EQ(motion.xmotion.x, 1);
-    EXPECT_EQ(motion.xmotion.y, 2);
-    ScaleDownEvent(motion, 1);
-    EXPECT_EQ(motion.xmotion.x, 1);
-
-    // Every form pixel the exposed area touches is shown again.
-    XEvent expose{};
-    expose.type = Expose;
-    expose.xexpose.x = 3;
-    expose.xexpose.width = 2;
-    expose.xexpose.y = 4;
-    expose.xexpose.height = 4;
-    ScaleDownEvent(expose, 2);
-    EXPECT_EQ(expose.xexpose.x, 1);
-    EXPECT_EQ(expose.xexpose.width, 2);
-    EXPECT_EQ(expose.xexpose.y, 2);
-    EXPECT_EQ(expose.xexpose.height, 2);
-
-    XEvent configure{};
-    configure.type = ConfigureNotify;
-    configure.xconfigure.x = 101;
-    configure.xconfigure.y = -7;
-    configure.xconfigure.width = 1600;
-    configure.xconfigure.height = 1200;
-    ScaleDownEvent(configure, 2);
-    EXPECT_EQ(configure.xconfigure.x, 50);
-    EXPECT_EQ(configure.xconfigure.y, -4);
-    EXPECT_EQ(configure.xconfigure.width, 800);
-    EXPECT_EQ(configure.xconfigure.height, 600);
+    using Four = std::array<int, 4>;
+    EXPECT_EQ(ScaledDown(ButtonPress, &XEvent::xbutton, {3, -1, 1001, -3}, 2),
+              (Four{1, -1, 500, -2}));
+    EXPECT_EQ(ScaledDown(MotionNotify, &XEvent::xmotion, {5, 6, 0, 0}, 3), (Four{1, 2, 0, 0}));
+    EXPECT_EQ(ScaledDown(MotionNotify, &XEvent::xmotion, {5, 6, 0, 0}, 1), (Four{5, 6, 0, 0}));
+    // Every form pixel an exposed area touches is shown again.
+    EXPECT_EQ(ScaledDown(Expose, &XEvent::xexpose, {3, 4, 2, 4}, 2), (Four{1, 2, 2, 2}));
+    EXPECT_EQ(ScaledDown(ConfigureNotify, &XEvent::xconfigure, {101, -7, 1600, 1200}, 2),
+              (Four{50, -4, 800, 600}));
 }
 
 }  // namespace

@@ -146,6 +146,10 @@ struct Setting {
     bool logged;
 };
 
+void PrintTo(const Setting& setting, std::ostream* out) {
+    *out << "NEBULARK_SCALE=" << setting.value;
+}
+
 class HiDpiSetting : public HiDpi, public ::testing::WithParamInterface<Setting> {
 protected:
     void SetUp() override {
@@ -169,7 +173,8 @@ TEST_P(HiDpiSetting, GivesTheWindowItsSizeOrIsLoggedAndIgnored) {
 
 INSTANTIATE_TEST_SUITE_P(Values, HiDpiSetting,
                          ::testing::Values(Setting{"1", 800, false}, Setting{"3", 2400, false},
-                                           Setting{"9", 1600, true}, Setting{"x", 1600, true}));
+                                           Setting{"9", 1600, true}, Setting{"x", 1600, true}),
+                         [](const auto& info) { return std::string("Set") + info.param.value; });
 
 }  // namespace
 }  // namespace nebulark::test
