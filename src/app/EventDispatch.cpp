@@ -3,7 +3,6 @@
 #include <X11/keysym.h>
 
 #include <array>
-#include <cctype>
 #include <optional>
 
 #include "app/Application.h"
@@ -27,23 +26,14 @@ namespace {
 
 using Handler = void (*)(Form* form, XEvent& event);
 
-// Under a layout of another script a key types the Latin letter or digit it
-// carries in another group, or at its place on a US keyboard, as a Latin
-// layout would: Control makes a control character of a letter.
-void TranslateByPlace(const XKeyEvent& event, KeyTranslation& key) {
-    const KeySym latin = LatinKeys::LatinKeysymFor(event.display, event.keycode, key.keysym);
-    if (latin == NoSymbol) return;
-    key.keysym = latin;
-    const bool control = (event.state & ControlMask) != 0 && std::isalpha(static_cast<int>(latin));
-    key.character = static_cast<unsigned char>(control ? latin & 0x1F : latin);
-}
-
 KeyTranslation Translate(XKeyEvent& event) {
+    const std::optional<KeyTranslation> byPlace =
+        LatinKeys::TranslateByPlace(LatinKeys::ServerMap(event.display), LatinKeys::PressOf(event));
+    if (byPlace) return *byPlace;
     char buffer[50];
     KeyTranslation key;
     const int count = XLookupString(&event, buffer, sizeof buffer, &key.keysym, nullptr);
     if (count > 0) key.character = static_cast<unsigned char>(buffer[0]);
-    if (LatinKeys::IsOtherScriptKeysym(key.keysym)) TranslateByPlace(event, key);
     return key;
 }
 

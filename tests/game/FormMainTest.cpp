@@ -304,20 +304,22 @@ TEST_F(GameOver, TheNameFormStoresTheResultAndAKeyShowsTheTitle) {
     EXPECT_EQ(game->topTen, std::vector<std::string>{"00000350 MARIO        Level 3"});
 }
 
-// Under a Cyrillic layout the keys type the Latin letters marked on them, in
-// capitals with Shift.
+// Under a Greek layout the keys type the Latin letters and symbols marked on
+// them, also the keys where the layout has punctuation (Q types ";" there),
+// and with Shift what Shift gives on a US keyboard.
 TEST_F(GameOver, ANameTypedUnderAnotherLayoutIsLatin) {
-    ASSERT_TRUE(SetLayout("ru"));
+    ASSERT_TRUE(SetLayout("gr"));
     LoseLastLife();
     driver.Focus(form->GetWindow());
-    for (const unsigned code : {57u, 26u, 56u})  // the keys marked N, E and B
+    for (const unsigned code : {24u, 25u, 26u})  // the keys marked Q, W and E
         driver.KeyCodeTap(code);
     driver.KeyDown(XK_Shift_L);
     driver.KeyCodeTap(38);  // A
+    driver.KeyCodeTap(12);  // 3
     driver.KeyUp(XK_Shift_L);
     driver.KeyTap(XK_Return);
     Settle();
-    EXPECT_EQ(Table(), "00000350 nebA         Level 3\n");
+    EXPECT_EQ(Table(), "00000350 qweA#        Level 3\n");
 }
 
 TEST_F(GameOver, ClosedWithoutANameTheResultIsStoredWithABlankName) {
