@@ -47,6 +47,12 @@ public:
     // no connection) and ends with status 0 instead. Null runs no action.
     static void SetConnectionLostAction(void (*action)());
 
+    // The next request on the connection may fail with the error code for a
+    // reason the client cannot know beforehand, such as setting the focus on
+    // a window the window manager has just unmapped; that failure is not
+    // logged. Any other error of that request, and of every other one, is.
+    static void ExpectErrorOfNextRequest(Display* display, unsigned char errorCode);
+
     // Queries on the first Screen ever constructed.
     static Screen* Current();
     static int ScreenWidth();

@@ -56,7 +56,10 @@ FormGames::FormGames(Screen* screen, const std::string& title, int32_t w, int32_
 
 FormGames::~FormGames() {
     ReleaseImages();
-    if (surface != nullptr) surface->FreePixmap(hudPixmap);
+    if (surface != nullptr) {
+        surface->FreePixmap(hudPixmap);
+        surface->FreePixmap(keptPixmap);
+    }
     if (frameTimer != nullptr) {
         frameTimer->Stop();
         delete frameTimer;
@@ -245,19 +248,21 @@ void FormGames::RenderPixel(int x, int y, uint32_t colour, bool persistent) {
         surface->DrawPoint(x, y, static_cast<int32_t>(colour));
 }
 
-// Draws on the window, reads the rectangle back and blends it into the frame
-// for good, so it shows in every later frame. An unmapped window has no
-// pixels to read back.
-void FormGames::DrawAndKeep(const PixelRect& rect, bool transparent,
-                            const std::function<void()>& draw) {
+// Draws off-screen over the background copy and blends the rectangle into
+// the frame for good, so it shows in every later frame, whatever the window's
+// state: reading the window back would lose it, with an error, on a window
+// the window manager has just unmapped. The window is shown the rectangle at
+// once, as the sequences that wait without a frame need. Without a
+// background yet, the drawing goes straight to the window.
+void FormGames::DrawAndKeep(PixelRect rect, bool transparent, const std::function<void()>& draw) {
     busyDrawing = true;
-    draw();
-    XImage* captured = backgroundCopy != nullptr && IsWindowMapped()
-                           ? surface->CaptureArea(rect.x, rect.y, rect.w, rect.h)
-                           : nullptr;
-    if (captured != nullptr) {
-        RenderImage(captured, rect.x, rect.y, captured->width, captured->height, true, transparent);
-        XDestroyImage(captured);
+    if (backgroundCopy == nullptr) {
+        draw();
+    } else if (XImage* drawn = surface->DrawOffscreen(keptPixmap, backgroundCopy, rect, draw)) {
+        RenderImage(drawn, rect.x, rect.y, drawn->width, drawn->height, true, transparent);
+        XDestroyImage(drawn);
+        if (compositor.HasFrame() && IsWindowMapped())
+            surface->DrawImageRects(bmpScreenBuffer, {rect});
     }
     busyDrawing = false;
 }

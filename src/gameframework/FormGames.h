@@ -120,6 +120,8 @@ protected:
     XImage* backgroundCopy = nullptr;
     XImage* bmpScreenBuffer = nullptr;
     Pixmap hudPixmap = 0;
+    // Where persistent texts and rectangles are drawn before they are kept.
+    Pixmap keptPixmap = 0;
     HeldKeyTable heldKeys;
     Timer* frameTimer = nullptr;
     bool busyDrawing = false;
@@ -135,7 +137,7 @@ private:
     // Puts the areas of the frame buffer; the window then shows all of it.
     void PutAreas(const std::vector<PixelRect>& areas);
     void ReleaseImages();
-    void DrawAndKeep(const PixelRect& rect, bool transparent, const std::function<void()>& draw);
+    void DrawAndKeep(PixelRect rect, bool transparent, const std::function<void()>& draw);
     void InstallForwarders();
     bool ReadyToRender(const char* message) const;
 };

@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -139,12 +140,24 @@ public:
     // missing; the caller releases the image with XDestroyImage.
     XImage* DrawTextStrip(Pixmap& scratch, const TextStrip& strip);
     void FreePixmap(Pixmap& pixmap);
+    // Runs `draw` with every operation of this surface aimed at `scratch`
+    // instead of the window: a pixmap the caller keeps (made here on first
+    // use, at the size and depth of `under`), whose rectangle is first filled
+    // from `under`, a picture of the whole form. The rectangle is cut to that
+    // picture and then read back without the window being read or touched, so
+    // it is what drawing on the window would have shown whatever the
+    // window's state. Null, with nothing drawn, when it cannot be made; the
+    // caller releases the image with XDestroyImage.
+    XImage* DrawOffscreen(Pixmap& scratch, XImage* under, PixelRect& rect,
+                          const std::function<void()>& draw);
 
     const ImageTraffic& Traffic() const { return traffic; }
 
 private:
     GC gc = nullptr;
     Form* form = nullptr;
+    // Where DrawOffscreen aims the operations while it runs; 0 otherwise.
+    Drawable offscreen = 0;
     // The GC's own font, measured when the first form's font cannot be loaded.
     XFontStruct* fallbackFont = nullptr;
     std::unique_ptr<SharedImage> shared;

@@ -179,9 +179,13 @@ void Form::Hide() {
     if (created && Connection() != nullptr) XUnmapWindow(Connection(), window);
 }
 
+// Only a mapped window can take the focus. One that the window manager has
+// unmapped before the toolkit heard of it refuses it, which is no fault.
 void Form::Focus() {
-    if (created && Connection() != nullptr)
+    if (created && windowMapped && Connection() != nullptr) {
+        Screen::ExpectErrorOfNextRequest(Connection(), BadMatch);
         XSetInputFocus(Connection(), window, RevertToNone, CurrentTime);
+    }
     GUIElement::Focus();
 }
 

@@ -50,6 +50,23 @@ TEST_F(Game, StartsOnTheTitleAndBuildsTheFirstLevelOnG) {
     EXPECT_EQ(game->SpriteAt(6)->name, "spritetermometro");
 }
 
+// Iconified during the loading pause, before the game has heard of it, the
+// window has no pixels to read back: the title keeps its credit line all the
+// same, and neither drawing it nor taking the focus logs an X error.
+TEST_F(Game, UnmappedDuringTheLoadingPauseTheTitleKeepsItsCreditLine) {
+    XUnmapWindow(driver.Connection(), game->GetWindow());
+    driver.Sync();
+    game->RunApp();
+    XSync(screen->display, False);
+    int yellow = 0;
+    for (int y = 250; y < 270; ++y)
+        for (int x = 210; x < 600; ++x)
+            yellow += FramePixel(game->GetBackgroundCopy(), x, y) == 0xFFFF00 ? 1 : 0;
+    EXPECT_GT(yellow, 200);
+    EXPECT_EQ(TempDir::Read("log.txt").find("Errore X"), std::string::npos)
+        << TempDir::Read("log.txt");
+}
+
 TEST_F(Game, HeldKeysSteerTheShipWhichStopsAtItsBounds) {
     StartGame();
     SpritePlayer* ship = game->Player();
