@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -84,19 +85,55 @@ void closeDevice(JoystickState& state) {
 
 enum class SessionEnd { kNoDevice, kSilent, kDelivered, kNoBlock };
 
+std::optional<DeviceIdentity> identityOf(int handle) {
+    struct stat info {};
+    if (fstat(handle, &info) != 0) return std::nullopt;
+    return DeviceIdentity{info.st_dev,  info.st_ino,  info.st_rdev,
+                          info.st_size, info.st_mtim, info.st_ctim};
+}
+
+bool sameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+bool sameDevice(const DeviceIdentity& a, const DeviceIdentity& b) {
+    return a.device == b.device && a.inode == b.inode && a.special == b.special &&
+           a.size == b.size && sameTime(a.modified, b.modified) && sameTime(a.changed, b.changed);
+}
+
+// A device whose session has ended, still there and unchanged, has not come
+// back: a regular file at the device's path would otherwise be read to its
+// end, its events published and its absence said, once a second. A FIFO is
+// no such case: its open waits for a new writer, which is a new stream.
+bool endedAndUnchanged(const JoystickState& state) {
+    struct stat info {};
+    if (!state.endedDevice || fstat(state.deviceHandle, &info) != 0 || S_ISFIFO(info.st_mode))
+        return false;
+    const std::optional<DeviceIdentity> now = identityOf(state.deviceHandle);
+    return now && sameDevice(*now, *state.endedDevice);
+}
+
 // One stretch of the device's life: opens it, publishes its events until it
 // ends, then removes the block, so that the game sees no stick and nothing
 // stays held. The open blocks as long as the device's open does.
 SessionEnd runSession(JoystickState& state, const std::string& devicePath) {
     state.deviceHandle = open(devicePath.c_str(), O_RDONLY | O_CLOEXEC);
     state.available = state.deviceHandle >= 0;
-    if (!state.available) return SessionEnd::kNoDevice;
+    if (!state.available) {
+        state.endedDevice.reset();
+        return SessionEnd::kNoDevice;
+    }
+    if (endedAndUnchanged(state)) {
+        closeDevice(state);
+        return SessionEnd::kSilent;
+    }
     unsigned char* block = createBlock();
     SessionEnd end = SessionEnd::kNoBlock;
     if (block != nullptr) {
         end = relayEvents(state, block) ? SessionEnd::kDelivered : SessionEnd::kSilent;
         munmap(block, kJoystickBlockSize);
     }
+    state.endedDevice = identityOf(state.deviceHandle);
     closeDevice(state);
     shm_unlink(kJoystickBlockName);
     return end;

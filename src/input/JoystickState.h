@@ -2,6 +2,9 @@
 
 #include <sys/types.h>
 
+#include <ctime>
+#include <optional>
+
 namespace nebulark {
 
 // The joystick settings read from "joystick.cfg". Every value starts at -1,
@@ -31,6 +34,17 @@ struct JoystickSnapshotValues {
     bool buttonPressed = false;
 };
 
+// What tells one device file from another, or from itself after a change: a
+// device made anew (plugged in again) or a file written again differs.
+struct DeviceIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    dev_t special = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+};
+
 // Everything the joystick code keeps for the whole process, in one place. Each
 // of the two processes has its own copy: the reader fills the device fields,
 // the game the snapshot.
@@ -43,6 +57,9 @@ struct JoystickState {
     // The reader has said that the device is missing, and the device has not
     // delivered an event since.
     bool absenceLogged = false;
+    // The device whose session ended last, while it has stayed where it was
+    // and unchanged since; none once the device has gone missing.
+    std::optional<DeviceIdentity> endedDevice;
     JoystickSnapshotValues snapshot;
     // The reader process this process started, 0 when none.
     pid_t readerPid = 0;

@@ -37,21 +37,23 @@ bool SameColour(const unsigned char* pixel, PixelChannels channels, int32_t key)
            pixel[channels.green] == ((key >> 8) & 0xFF) && pixel[channels.blue] == (key & 0xFF);
 }
 
-// Pixels of the image that have the key colour take the colour of the same
-// pixel of the window copy. Rows are addressed through each image's own
-// stride, and nothing outside the smaller of the two images is touched.
-void ReplaceKeyPixels(XImage& image, const XImage& window, int w, int h, PixelChannels channels,
-                      int32_t key) {
+// Pixels of the image from (imageX, imageY) on that have the key colour take
+// the colour of the same pixel of the window copy, which starts there. Rows
+// are addressed through each image's own stride, and nothing outside either
+// image is touched.
+void ReplaceKeyPixels(XImage& image, int imageX, int imageY, const XImage& window,
+                      PixelChannels channels, int32_t key) {
     const int bytes = image.bits_per_pixel / 8;
     const int highest = std::max({channels.red, channels.green, channels.blue});
     const int lowest = std::min({channels.red, channels.green, channels.blue});
     if (image.data == nullptr || window.data == nullptr || bytes != window.bits_per_pixel / 8 ||
-        lowest < 0 || highest >= bytes)
+        lowest < 0 || highest >= bytes || imageX < 0 || imageY < 0)
         return;
-    const int rows = std::min({h, image.height, window.height});
-    const int columns = std::min({w, image.width, window.width});
+    const int rows = std::min(image.height - imageY, window.height);
+    const int columns = std::min(image.width - imageX, window.width);
     for (int row = 0; row < rows; ++row) {
-        auto* target = reinterpret_cast<unsigned char*>(image.data) + row * image.bytes_per_line;
+        auto* target = reinterpret_cast<unsigned char*>(image.data) +
+                       (imageY + row) * image.bytes_per_line + imageX * bytes;
         const auto* source =
             reinterpret_cast<const unsigned char*>(window.data) + row * window.bytes_per_line;
         for (int column = 0; column < columns; ++column) {
@@ -143,16 +145,19 @@ Display* DrawingSurface::Connection() const {
 }
 
 Drawable DrawingSurface::Target() const {
+    if (offscreen != 0) return offscreen;
     return form != nullptr ? form->GetDrawTarget() : 0;
 }
 
 // At a scale above 1 a drawn part goes to the window at the next flush.
 void DrawingSurface::Drew(int x, int y, int w, int h) {
+    if (offscreen != 0) return;
     if (ScaledCanvas* canvas = form != nullptr ? form->GetCanvas() : nullptr)
         canvas->Drawn(PixelRect{x, y, w, h});
 }
 
 void DrawingSurface::DrewAround(const XPoint* points, int count, int margin) {
+    if (offscreen != 0) return;
     if (count <= 0 || form == nullptr || form->GetCanvas() == nullptr) return;
     int left = points[0].x, right = left, top = points[0].y, bottom = top;
     for (int i = 1; i < count; ++i) {
@@ -169,7 +174,8 @@ void DrawingSurface::SetColour(int32_t colour) {
 }
 
 void DrawingSurface::Flush() {
-    if (ScaledCanvas* canvas = form->GetCanvas()) canvas->Show();
+    if (ScaledCanvas* canvas = form->GetCanvas(); canvas != nullptr && offscreen == 0)
+        canvas->Show();
     XFlush(Connection());
 }
 
@@ -478,18 +484,25 @@ void DrawingSurface::PutPart(XImage* image, int sourceX, int sourceY, unsigned w
     XPutImage(Connection(), Target(), gc, image, sx, sy, tx, ty, pw, ph);
 }
 
-// A rectangle that cannot be read back (one reaching outside the window) draws
-// nothing.
+// Only the part of the rectangle inside both the image and the form (its
+// window, or its canvas at a scale above 1) can be read back: reading past the
+// edge is a protocol error. That part is keyed and drawn; the rest would not
+// show anyway.
 void DrawingSurface::DrawImageKeyed(int x, int y, int w, int h, XImage* image, int32_t key) {
     if (!Ready() || image == nullptr) return;
     if (w <= 0) w = image->width;
     if (h <= 0) h = image->height;
+    const Size size = form->GetSize();
+    const PixelRect shown =
+        PixelRect{x, y, std::min(w, image->width), std::min(h, image->height)}.Intersection(
+            PixelRect{0, 0, size.width, size.height});
+    if (shown.Empty()) return;
     const PixelChannels channels = ProbePixelChannels(form);
-    XImage* window = ReadBack(Target(), x, y, w, h);
+    XImage* window = ReadBack(Target(), shown.x, shown.y, shown.w, shown.h);
     if (window == nullptr) return;
-    ReplaceKeyPixels(*image, *window, w, h, channels, key);
+    ReplaceKeyPixels(*image, shown.x - x, shown.y - y, *window, channels, key);
     XDestroyImage(window);
-    DrawImage(x, y, w, h, image);
+    DrawImagePart(shown.x, shown.y, shown.w, shown.h, image, shown.x - x, shown.y - y);
 }
 
 void DrawingSurface::DrawImageKeyed(int x, int y, int w, int h, XImage* image) {
@@ -601,6 +614,26 @@ XImage* DrawingSurface::DrawTextStrip(Pixmap& scratch, const TextStrip& strip) {
 void DrawingSurface::FreePixmap(Pixmap& pixmap) {
     if (pixmap != 0 && Connection() != nullptr) XFreePixmap(Connection(), pixmap);
     pixmap = 0;
+}
+
+XImage* DrawingSurface::DrawOffscreen(Pixmap& scratch, XImage* under, PixelRect& rect,
+                                      const std::function<void()>& draw) {
+    Display* display = Connection();
+    if (!Ready() || display == nullptr || under == nullptr || offscreen != 0) return nullptr;
+    rect = rect.Intersection(PixelRect{0, 0, under->width, under->height});
+    const PixelRect part = rect;
+    if (part.Empty()) return nullptr;
+    if (scratch == 0)
+        scratch = XCreatePixmap(display, Target(), static_cast<unsigned>(under->width),
+                                static_cast<unsigned>(under->height),
+                                static_cast<unsigned>(under->depth));
+    if (scratch == 0) return nullptr;
+    const auto w = static_cast<unsigned>(part.w), h = static_cast<unsigned>(part.h);
+    XPutImage(display, scratch, gc, under, part.x, part.y, part.x, part.y, w, h);
+    offscreen = scratch;
+    draw();
+    offscreen = 0;
+    return ReadBack(scratch, part.x, part.y, part.w, part.h);
 }
 
 }  // namespace nebulark

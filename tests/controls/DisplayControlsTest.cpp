@@ -144,6 +144,11 @@ TEST_F(DisplayControls, AnImageFrameShowsOnlyFramesItsPicturesHold) {
     EXPECT_EQ(Pixel(53, 10), kGrey);
     listed.setBlackTransparent(false);
     EXPECT_EQ(Pixel(53, 10), kBlack);
+    // Across the form's right edge, the visible part is keyed and drawn.
+    listed.setBlackTransparent(true);
+    listed.SetPosition(296, 10);
+    listed.SetSize(8, 3);
+    EXPECT_EQ(Pixels(296, 10, 4, 1), (std::vector<uint32_t>{kRed, kRed, kBlue, kGrey}));
     destroyXImage(green);
     destroyXImage(sheet);
 }

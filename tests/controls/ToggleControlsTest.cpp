@@ -147,6 +147,21 @@ TEST_F(Toggles, AnOptionBoxGrowsToItsOptionsAndDrawsItsRingsOnItsFace) {
     EXPECT_EQ(Pixels(21, 42, 20, 20), OptionBoxPixels(true, false, kFace));
 }
 
+// An option whose ring crosses the form's bottom edge shows the part that is
+// inside it, and reading the window past the edge is no error.
+TEST_F(Toggles, ARingAcrossTheFormsEdgeShowsItsVisiblePart) {
+    OptionBox box(&form);
+    box.SetPosition(20, 150);
+    box.SetSize(150, 30);
+    for (const char* caption : {"Facile", "Medio", "Difficile"})
+        box.addItem(caption, "");
+    box.Show();
+    box.setSelected(1);
+    // The second ring spans rows 182 to 201 of a form 200 tall.
+    const std::vector<uint32_t> ring = OptionBoxPixels(true, true, kGrey);
+    EXPECT_EQ(Pixels(21, 182, 20, 18), std::vector<uint32_t>(ring.begin(), ring.begin() + 18 * 20));
+}
+
 TEST_F(Toggles, KeysAndClicksMoveTheSelectionAndWrapAtTheEnds) {
     OptionBox first(&form), second(&form);
     first.SetPosition(20, 10);
