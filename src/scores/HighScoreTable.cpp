@@ -173,10 +173,14 @@ bool HighScoreTable::addEntry(int score, const std::string& rest) {
         error = true;
         return false;
     }
-    table.lines.push_back(scoreField(score) + " " + rest);
+    table.lines.push_back(entryLine(score, rest));
     // A table that could not be saved is reported too, not only one that could
     // not be read: the caller must not take the result as stored.
     return saveFile(file, std::move(table.lines), lock.isHeld());
+}
+
+std::string HighScoreTable::entryLine(int score, const std::string& rest) {
+    return scoreField(score) + " " + rest;
 }
 
 bool HighScoreTable::saveFile(const std::string& file, std::vector<std::string> lines,

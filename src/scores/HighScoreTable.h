@@ -25,6 +25,8 @@ public:
     // could not be made, the table could not be read and not be kept aside, or
     // the save failed.
     bool addEntry(int score, const std::string& rest);
+    // The line addEntry adds for the result, byte for byte.
+    static std::string entryLine(int score, const std::string& rest);
     // The folder could not be made, or the file was no regular file or could
     // not be read whole.
     bool hasError() const { return error; }

@@ -8,6 +8,7 @@
 
 #include "util/ChildProcesses.h"
 #include "util/FileUtils.h"
+#include "util/PlayRandom.h"
 #include "util/StringUtils.h"
 
 namespace nebulark {
@@ -22,6 +23,17 @@ constexpr const char* kAudioPlayer = "aplay";
 std::string folderOnDemand(const std::string& name) {
     if (!fileExists(name)) mkdir(name.c_str(), 0777);
     return name;
+}
+
+// The process's play stream, which RandomInt draws from.
+struct PlayStream {
+    PlayRandom random;
+    bool seeded = false;
+};
+
+PlayStream& playStream() {
+    static PlayStream stream;
+    return stream;
 }
 
 }  // namespace
@@ -54,16 +66,24 @@ void Beep() {
 }
 
 int RandomInt(int low, int high) {
-    static bool seeded = false;
-    if (!seeded) {
-        std::srand(static_cast<unsigned>(std::time(nullptr)));
-        seeded = true;
-    }
-    // The span is computed in 64 bits so that a range as wide as int itself
-    // cannot overflow; an empty range answers its lower end.
-    const int64_t span = static_cast<int64_t>(high) - low + 1;
-    if (span <= 0) return low;
-    return static_cast<int>(low + std::rand() % span);
+    PlayStream& stream = playStream();
+    if (!stream.seeded) SeedPlayRandom(static_cast<uint64_t>(std::time(nullptr)));
+    return stream.random.Int(low, high);
+}
+
+void SeedPlayRandom(uint64_t seed) {
+    PlayStream& stream = playStream();
+    stream.random.Seed(seed);
+    stream.seeded = true;
+}
+
+uint64_t SeedPlayRandomFromTime() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    const uint64_t seed =
+        static_cast<uint64_t>(now.tv_sec) * 1000000000u + static_cast<uint64_t>(now.tv_nsec);
+    SeedPlayRandom(seed);
+    return seed;
 }
 
 std::string EnsureTrailingSlash(std::string path) {

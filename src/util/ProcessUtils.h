@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace nebulark {
@@ -26,9 +27,19 @@ std::string ShellQuoted(const std::string& text);
 // played in this process, which then waits for it.
 void Beep();
 
-// A pseudo-random integer from low to high, both included, from the C
-// library's generator, which the first call seeds with the current time.
+// A pseudo-random integer from low to high, both included, drawn from the
+// process's play stream (a PlayRandom), which the first call seeds with the
+// current time unless it was seeded before. An empty range (low > high)
+// answers low.
 int RandomInt(int low, int high);
+
+// Starts the play stream again from the seed: a recorded game is played again
+// from the seed it was recorded with.
+void SeedPlayRandom(uint64_t seed);
+
+// Seeds the play stream from the wall clock, to the nanosecond, and answers
+// the seed, which a game records when it starts.
+uint64_t SeedPlayRandomFromTime();
 
 // The path with "/" appended, unless it is empty or already ends with "/" or a
 // backslash.
