@@ -58,7 +58,8 @@ MotionBounds SweepBounds(const SpriteKind& kind) {
 
 FormMain::FormMain(Screen* screen, const std::string& title)
     : FormGames(screen, title, kFormWidth, kFormHeight),
-      soundPlayer(std::make_unique<SoundPlayer>()) {
+      soundPlayer(std::make_unique<SoundPlayer>()),
+      title(title) {
     SetIcon(appIcon());
 }
 

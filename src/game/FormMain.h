@@ -10,6 +10,7 @@
 #include "gameframework/Sprite.h"
 #include "gameframework/SpriteAnim.h"
 #include "gameframework/SpriteKind.h"
+#include "game/PlaySession.h"
 
 namespace nebulark {
 
@@ -88,6 +89,16 @@ public:
     // Ends the sound playing in the background, if any.
     void StopSound();
 
+    // Recorded games (FormMainReplay.cpp).
+    void KeyPressed(KeySym keysym) override;
+    void KeyReleased(KeySym keysym) override;
+    // R on the title screen: the best game of the table that has a recording
+    // is played again; nothing when none has.
+    void WatchBest();
+    // The replay ends, and the title screen is shown again.
+    void EndReplay();
+    const PlaySession& Session() const { return session; }
+
     SpritePlayer* Player() const { return player.get(); }
     SpriteTermometro* Thermometer() const { return thermometer.get(); }
     FormNamePlayer* NameForm() const { return nameForm.get(); }
@@ -131,6 +142,9 @@ private:
 
     std::unique_ptr<FormNamePlayer> nameForm;
     std::unique_ptr<SoundPlayer> soundPlayer;
+    PlaySession session;
+    // The window's title outside replays.
+    std::string title;
 
     void LoadStrips();
     void LoadStrip(const char* path, int width, int height, Strip& strip);
@@ -149,6 +163,25 @@ private:
     std::unique_ptr<T> CreateAs(SpriteKind& kind);
     template <class T>
     T* AddTo(SpriteList& list, std::unique_ptr<T> sprite);
+    // What a typed character does in the game's state, live or recorded.
+    void Act(char character);
+    // A new game from level 1, live or replayed.
+    void BeginGame();
+    // The clock for the tick, and the recorded inputs due before it.
+    void BeginTick();
+    // What the tick did goes into the digest; a replay past its recorded end
+    // stops.
+    void EndTick();
+    void DigestTick(PlayDigest& digest) const;
+    void ApplyRecorded(const Recording::Event& event);
+    // The game over of a replay: it is compared with the recorded one.
+    void ReplayOver();
+    void LogDifference() const;
+    // A background picture, with the replay's sign over it during a replay.
+    void ShowPicture(const char* path);
+    void DrawReplaySign();
+    // The last game's recording is stored beside the table.
+    void SaveRecording(const std::string& tableLine);
     // Tells the X server the player is there while a level is played with the
     // joystick alone, which sends no X events, so the screen saver stays off.
     void KeepScreenAwake();

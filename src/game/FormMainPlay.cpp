@@ -60,18 +60,24 @@ void Advance(SpriteAnim& strategy) {
 
 }  // namespace
 
+// A replay the watcher holds runs no tick, but its frames are still shown.
 void FormMain::OnTick() {
     GameGlobals& globals = gameGlobals();
     if (globals.tickGuard) return;
     globals.tickGuard = true;
-    // The title's texts are drawn on the window and read back from it, which an
-    // unmapped window cannot give: its blinking waits until it is shown.
-    if (state == kTitle && IsWindowMapped())
-        TitleStep();
-    else if (state == kPlaying)
-        PlayStep();
-    else if (state == kIntermission)
-        IntermissionStep();
+    if (!session.IsHeld()) {
+        BeginTick();
+        // The title's texts are drawn on the window and read back from it,
+        // which an unmapped window cannot give: its blinking waits until it
+        // is shown.
+        if (state == kTitle && IsWindowMapped())
+            TitleStep();
+        else if (state == kPlaying)
+            PlayStep();
+        else if (state == kIntermission)
+            IntermissionStep();
+        EndTick();
+    }
     globals.tickGuard = false;
     FormGames::OnTick();
 }
@@ -102,7 +108,10 @@ void FormMain::PlayStep() {
 // Left and Right held together cancel out within the tick; the fire button
 // fires whether or not the stick steers.
 void FormMain::InputStep() {
-    const JoystickSnapshot stick;
+    const JoystickSnapshot stick = session.IsReplaying()
+                                       ? JoystickSnapshot(session.ReplayJoystick())
+                                       : JoystickSnapshot();
+    session.NoteJoystick(stick.bytes());
     const bool steer = useJoystick;
     if (IsKeyHeld(XK_Left) || (steer && stick.left())) MoveShipX(stepBack);
     if (IsKeyHeld(XK_Up) || (steer && stick.up())) MoveShipY(stepBack);
@@ -134,7 +143,7 @@ bool FormMain::MoveShipY(int dy) {
 // The shot leaves from the top centre of the ship.
 SpriteBullet* FormMain::FirePlayerBullet() {
     GameGlobals& globals = gameGlobals();
-    const DateTime now = globals.clock.now();
+    const DateTime now = globals.Now();
     if (player == nullptr || !globals.playerShots.MayFire(AliveCount(playerBullets), now))
         return nullptr;
     globals.playerShots.Fired(now);
@@ -151,14 +160,19 @@ SpriteBullet* FormMain::FirePlayerBullet() {
 void FormMain::StartLevel() {
     state = kBuilding;
     ClearLevel();
-    RenderSfondo("Data/blank.bin");
+    ShowPicture("Data/blank.bin");
     hitsLeft = kHitsPerLevel;
     Populate();
     PlaceShip();
     PlaceGauge();
     DrawStatusLine();
-    // A level that begins while the player is away waits for P.
-    state = PlayerAway() ? kPaused : kPlaying;
+    // A level that begins while the player is away waits for P. In a replay
+    // the recording says when the player was away.
+    state = kPlaying;
+    if (!session.IsReplaying() && PlayerAway()) {
+        state = kPaused;
+        session.NoteAway();
+    }
     SetSingleKeyMode(false);
 }
 
@@ -241,7 +255,7 @@ void FormMain::AddAnimation(SpriteKind& kind, Sprite* sprite) {
 // UFO gives, drifting to a side drawn at random.
 SpriteBulletNemico* FormMain::FireEnemyBullet(int y) {
     GameGlobals& globals = gameGlobals();
-    const DateTime now = globals.clock.now();
+    const DateTime now = globals.Now();
     if (player == nullptr || !globals.enemyShots.MayFire(AliveCount(enemyBullets), now))
         return nullptr;
     globals.enemyShots.Fired(now);

@@ -5,6 +5,7 @@
 #include "game/KeyActions.h"
 #include "scores/HighScoreTable.h"
 #include "util/Log.h"
+#include "util/ProcessUtils.h"
 
 namespace nebulark {
 
@@ -27,15 +28,30 @@ void Pause(unsigned seconds) {
 
 }  // namespace
 
+// In a replay the watcher's keys steer nothing: P holds it, any other key ends
+// it. A live game's characters that act are recorded.
 bool FormMain::KeyTyped(char character) {
+    if (session.IsReplaying()) {
+        const KeyAction action = WatcherActionFor(character);
+        if (action == KeyAction::HoldOrGoOn) session.Hold(!session.IsHeld());
+        if (action == KeyAction::BackToTitle) EndReplay();
+        return true;
+    }
+    if (session.IsRecording() && ActionFor(state, character) != KeyAction::Nothing)
+        session.NoteTyped(character);
+    Act(character);
+    return true;
+}
+
+void FormMain::Act(char character) {
     switch (ActionFor(state, character)) {
         case KeyAction::NewGame:
-            ConfigureKinds();
-            level = 1;
-            lives = 3;
-            score = 0;
-            ClearSprites();
-            StartLevel();
+            gameGlobals().StartGame();
+            session.StartRecording(SeedPlayRandomFromTime(), gameGlobals().clock.now().getTime());
+            BeginGame();
+            break;
+        case KeyAction::Watch:
+            WatchBest();
             break;
         case KeyAction::Pause:
             state = kPaused;
@@ -49,18 +65,39 @@ bool FormMain::KeyTyped(char character) {
         case KeyAction::BackToTitle:
             RunApp();
             break;
+        case KeyAction::HoldOrGoOn:
         case KeyAction::Nothing:
             break;
     }
-    return true;
+}
+
+void FormMain::BeginGame() {
+    ConfigureKinds();
+    level = 1;
+    lives = 3;
+    score = 0;
+    ClearSprites();
+    RestartFrameThrottle();
+    StartLevel();
 }
 
 // The pause is the one P makes, and only P ends it: a player coming back to
 // the window finds the level as it was left. A grab or the pointer leaving the
 // window while the focus follows it lets the held keys go but does not pause.
+// A watcher who leaves the window holds the replay, whose held keys are the
+// recorded game's.
 void FormMain::OnKeyboardLost() {
+    if (session.IsReplaying()) {
+        Form::OnKeyboardLost();
+        if (PlayerAway()) session.Hold(true);
+        return;
+    }
+    session.NoteKeysLost();
     FormGames::OnKeyboardLost();
-    if (state == kPlaying && PlayerAway()) state = kPaused;
+    if (state == kPlaying && PlayerAway()) {
+        state = kPaused;
+        session.NoteAway();
+    }
 }
 
 bool FormMain::PlayerAway() const {
@@ -71,7 +108,7 @@ bool FormMain::PlayerAway() const {
 // background.
 void FormMain::TitleStep() {
     GameGlobals& globals = gameGlobals();
-    const Blink blink = globals.blinker.Step(globals.clock.now(), topTen, topTenIndex);
+    const Blink blink = globals.blinker.Step(globals.Now(), topTen, topTenIndex);
     if (!blink.due) return;
     if (blink.clearStrip) {
         RenderRect(0, 0, GetClientWidth(), textHeight + 14, kStripColour);
@@ -88,7 +125,7 @@ void FormMain::DrawStatusLine() {
 // seconds after the intermission began: the comparison is by whole seconds.
 void FormMain::IntermissionStep() {
     GameGlobals& globals = gameGlobals();
-    const DateTime now = globals.clock.now();
+    const DateTime now = globals.Now();
     DateTime& deadline = globals.intermissionDeadline;
     if (deadline.getYear() == GameGlobals::kNoDeadlineYear) {
         deadline = now;
@@ -110,7 +147,7 @@ void FormMain::LevelComplete() {
     ClearStrategies();
     ++level;
     Pause(1);
-    RenderSfondo("Data/livello.bin");
+    ShowPicture("Data/livello.bin");
     Pause(3);
     state = kIntermission;
 }
@@ -124,7 +161,7 @@ void FormMain::LifeLost() {
     --lives;
     Pause(1);
     if (lives > 0) {
-        RenderSfondo("Data/replay.bin");
+        ShowPicture("Data/replay.bin");
         Pause(3);
         state = kIntermission;
     } else {
@@ -132,8 +169,15 @@ void FormMain::LifeLost() {
     }
 }
 
+// A replay ends at its game over; the name form is the player's, not the
+// watcher's.
 void FormMain::GameOver() {
-    RenderSfondo("Data/gameover.bin");
+    ShowPicture("Data/gameover.bin");
+    if (session.IsReplaying()) {
+        ReplayOver();
+        return;
+    }
+    session.FinishRecording(score, level, lives);
     nameForm.reset();
     nameForm = std::make_unique<FormNamePlayer>(this, GetScreen(), kNameFormTitle);
     nameForm->setOwner(this);
@@ -152,8 +196,10 @@ void FormMain::GameOver() {
 // back. The game form takes the keyboard again, so that key reaches it.
 void FormMain::SaveHighScore() {
     HighScoreTable table(kGameName);
-    if (!table.addEntry(score, HighScoreRest(FormNamePlayer::playerName(), level)))
+    const std::string rest = HighScoreRest(FormNamePlayer::playerName(), level);
+    if (!table.addEntry(score, rest))
         LogMessage("SaveHighScore(): impossibile salvare la classifica");
+    SaveRecording(HighScoreTable::entryLine(score, rest));
     state = kResultStored;
     Focus();
 }

@@ -7,4 +7,10 @@ GameGlobals& gameGlobals() {
     return globals;
 }
 
+void GameGlobals::StartGame() {
+    playerShots = ShotLimiter{5};
+    enemyShots = ShotLimiter{11};
+    intermissionDeadline = DateTime{kNoDeadlineYear, 1, 1};
+}
+
 }  // namespace nebulark

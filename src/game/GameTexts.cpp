@@ -30,4 +30,10 @@ std::string HighScoreRest(const std::string& playerName, int level) {
     return padRight(playerName, ' ', kNameWidth) + " Level " + toText(level);
 }
 
+std::string ReplayTitle(const std::string& playerName) {
+    const size_t first = playerName.find_first_not_of(' ');
+    if (first == std::string::npos) return "REPLAY";
+    return "REPLAY: " + playerName.substr(first, playerName.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace nebulark

@@ -21,6 +21,9 @@ std::string LevelText(int level);
 std::string TopTenLine(int index, const std::string& line);
 // What follows the score on a high-score line: the name padded with blanks to
 // 12 characters (a longer name is kept whole), " Level " and the level.
+// "REPLAY: <name>", or "REPLAY" for a game stored without a name: the sign a
+// replay shows on the field and in the window's title.
+std::string ReplayTitle(const std::string& playerName);
 std::string HighScoreRest(const std::string& playerName, int level);
 
 }  // namespace nebulark

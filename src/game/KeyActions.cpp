@@ -2,11 +2,20 @@
 
 namespace nebulark {
 
+namespace {
+
+int Capital(char character) {
+    return static_cast<unsigned char>(character) & ~0x20;
+}
+
+}  // namespace
+
 KeyAction ActionFor(int state, char character) {
-    const int c = static_cast<unsigned char>(character) & ~0x20;
+    const int c = Capital(character);
     switch (state) {
         case kTitle:
-            return c == 'G' ? KeyAction::NewGame : KeyAction::Nothing;
+            if (c == 'G') return KeyAction::NewGame;
+            return c == 'R' ? KeyAction::Watch : KeyAction::Nothing;
         case kPlaying:
             if (c == 'P') return KeyAction::Pause;
             return c == 'N' ? KeyAction::EndLevel : KeyAction::Nothing;
@@ -17,6 +26,12 @@ KeyAction ActionFor(int state, char character) {
         default:
             return KeyAction::Nothing;
     }
+}
+
+KeyAction WatcherActionFor(char character) {
+    const int c = Capital(character);
+    if (c == 'P') return KeyAction::HoldOrGoOn;
+    return c == 'R' ? KeyAction::Nothing : KeyAction::BackToTitle;
 }
 
 }  // namespace nebulark

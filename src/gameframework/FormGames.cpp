@@ -117,6 +117,10 @@ void FormGames::CreateFrameTimer() {
     });
 }
 
+void FormGames::RestartFrameThrottle() {
+    tickAccumulator = 0;
+}
+
 bool FormGames::CloseGame() {
     OnBeforeClose();
     if (frameTimer != nullptr) frameTimer->Stop();

@@ -100,6 +100,9 @@ public:
         if (sprite != nullptr) sprite->Erase(surface);
     }
 
+    // The next frame is composed six ticks from now, so that a game played
+    // again shows its frames at the same ticks as it did.
+    void RestartFrameThrottle();
     // The window has lost what it showed: the next frame is put whole.
     void InvalidateFrame() { compositor.InvalidateAll(); }
 

@@ -93,10 +93,6 @@ JoystickSnapshotValues decode(const unsigned char* bytes) {
     return values;
 }
 
-const JoystickSnapshotValues& current() {
-    return joystickState().snapshot;
-}
-
 }  // namespace
 
 JoystickSnapshot::JoystickSnapshot() {
@@ -107,34 +103,49 @@ JoystickSnapshot::JoystickSnapshot() {
         LogMessage("Errore lettura configurazione joystick");
         state.unreadableSettingsLogged = true;
     }
-    if (enable == -1 || enable == 0) return;
+    if (enable != -1 && enable != 0) {
+        unsigned char bytes[kJoystickBlockSize];
+        state.snapshot = copyBlock(bytes) ? decode(bytes) : JoystickSnapshotValues{};
+    }
+    values = state.snapshot;
+}
 
-    unsigned char bytes[kJoystickBlockSize];
-    state.snapshot = copyBlock(bytes) ? decode(bytes) : JoystickSnapshotValues{};
+JoystickSnapshot::JoystickSnapshot(const Bytes& bytes) : values(decode(bytes.data())) {}
+
+JoystickSnapshot::Bytes JoystickSnapshot::bytes() const {
+    Bytes bytes{};
+    bytes[kJoystickAvailable] = values.available;
+    bytes[kJoystickUp] = values.up;
+    bytes[kJoystickDown] = values.down;
+    bytes[kJoystickLeft] = values.left;
+    bytes[kJoystickRight] = values.right;
+    bytes[kJoystickButtonNumber] = static_cast<uint8_t>(values.buttonNumber);
+    bytes[kJoystickButtonPressed] = values.buttonPressed;
+    return bytes;
 }
 
 bool JoystickSnapshot::left() const {
-    return current().available && current().left;
+    return values.available && values.left;
 }
 
 bool JoystickSnapshot::right() const {
-    return current().available && current().right;
+    return values.available && values.right;
 }
 
 bool JoystickSnapshot::up() const {
-    return current().available && current().up;
+    return values.available && values.up;
 }
 
 bool JoystickSnapshot::down() const {
-    return current().available && current().down;
+    return values.available && values.down;
 }
 
 bool JoystickSnapshot::fire() const {
-    return current().available && current().buttonPressed;
+    return values.available && values.buttonPressed;
 }
 
 int JoystickSnapshot::buttonNumber() const {
-    return current().available ? current().buttonNumber : 0;
+    return values.available ? values.buttonNumber : 0;
 }
 
 }  // namespace nebulark

@@ -41,6 +41,10 @@ void Recording::addKeysLost(int64_t tick) {
     addKeyEvent(tick, Kind::KeysLost, 0);
 }
 
+void Recording::addCheck(int64_t tick, uint64_t digest) {
+    add(tick, Kind::Check, static_cast<int64_t>(digest));
+}
+
 bool Recording::operator==(const Recording& other) const {
     return seed == other.seed && start == other.start && name == other.name &&
            tableLine == other.tableLine && events == other.events && end == other.end;

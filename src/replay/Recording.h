@@ -24,6 +24,7 @@ public:
         Clock = 'c',     // the wall clock's second turned; value: seconds since 1970
         Away = 'a',      // the game paused because the player went away
         KeysLost = 'k',  // the window lost the keyboard and the held keys were let go
+        Check = 'v',     // the digest of play after the tick; value: the digest
     };
 
     // A joystick snapshot as the game sees it, in the order of the shared
@@ -67,6 +68,9 @@ public:
     void addSecond(int64_t tick, int64_t second);
     void addAway(int64_t tick);
     void addKeysLost(int64_t tick);
+    // A checkpoint: the digest of play as it stood after the tick, so that a
+    // replay that strays from the game is caught near where it strayed.
+    void addCheck(int64_t tick, uint64_t digest);
 
     // The recordings hold the same game; what the add functions remember to
     // leave out repeats is not compared.

@@ -170,6 +170,9 @@ bool LineReader::argument(Recording::Event& event, const Fields& fields) const {
         case Kind::Clock:
             value = number(fields[2], RecordingSyntax::kMostSecond);
             break;
+        case Kind::Check:
+            value = fixedHex(fields[2], kDigestDigits);
+            break;
         case Kind::Joystick: {
             const auto bytes = joystickBytes(fields[2]);
             if (bytes) event.joystick = *bytes;

@@ -20,11 +20,13 @@ namespace nebulark {
 //   60 c 1718000001
 //   212 t 112
 //   230 j 01000100000000
+//   300 v 51e0c2a77d9b3f04
 //   end 60000 1250 3 0 9f3a5c7e12b4d608
 //
 // Every line ends with "\n". Event lines give the tick, the kind's letter
 // and, for d and u, the keysym in hexadecimal; t, the character's code; c,
-// the second; j, the snapshot's seven bytes in hexadecimal. The end line gives
+// the second; j, the snapshot's seven bytes in hexadecimal; v, a digest of
+// play in sixteen hexadecimal digits (a and k take none). The end line gives
 // ticks, score, level, lives and the digest in sixteen hexadecimal digits.
 class RecordingSyntax {
 public:

@@ -35,6 +35,8 @@ std::string argument(const Recording::Event& event) {
             return " " + std::to_string(event.value);
         case Recording::Kind::Joystick:
             return " " + joystickHex(event.joystick);
+        case Recording::Kind::Check:
+            return " " + hex(static_cast<uint64_t>(event.value), 16);
         case Recording::Kind::Away:
         case Recording::Kind::KeysLost:
             break;

@@ -66,8 +66,12 @@ DateTime::DateTime(int year, int month, int day, int hour, int minute, int secon
 }
 
 DateTime DateTime::now() {
+    return at(static_cast<int64_t>(std::time(nullptr)));
+}
+
+DateTime DateTime::at(int64_t seconds) {
     DateTime value(1970, 1, 1);
-    value.fillFromTime(static_cast<int64_t>(std::time(nullptr)));
+    value.fillFromTime(seconds);
     value.millisecond = MillisecondCounter::Value();
     value.invalid = 0;
     return value;

@@ -15,6 +15,9 @@ public:
     DateTime(int year, int month, int day, int hour, int minute, int second);
 
     static DateTime now();
+    // The local time at the epoch seconds given, with the millisecond part of
+    // the toolkit's counter, as now() gives it.
+    static DateTime at(int64_t seconds);
     // Copies another value, then normalises it (which clears the milliseconds).
     void set(const DateTime& other);
 
