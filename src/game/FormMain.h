@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "game/PlaySession.h"
 #include "gameframework/FormGames.h"
 #include "gameframework/Sprite.h"
 #include "gameframework/SpriteAnim.h"
 #include "gameframework/SpriteKind.h"
-#include "game/PlaySession.h"
 
 namespace nebulark {
 
@@ -95,6 +95,8 @@ public:
     // R on the title screen: the best game of the table that has a recording
     // is played again; nothing when none has.
     void WatchBest();
+    // The recorded game is played again, from its seed and start time.
+    void Watch(Recording recording);
     // The replay ends, and the title screen is shown again.
     void EndReplay();
     const PlaySession& Session() const { return session; }

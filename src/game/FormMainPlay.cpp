@@ -108,9 +108,8 @@ void FormMain::PlayStep() {
 // Left and Right held together cancel out within the tick; the fire button
 // fires whether or not the stick steers.
 void FormMain::InputStep() {
-    const JoystickSnapshot stick = session.IsReplaying()
-                                       ? JoystickSnapshot(session.ReplayJoystick())
-                                       : JoystickSnapshot();
+    const JoystickSnapshot stick =
+        session.IsReplaying() ? JoystickSnapshot(session.ReplayJoystick()) : JoystickSnapshot();
     session.NoteJoystick(stick.bytes());
     const bool steer = useJoystick;
     if (IsKeyHeld(XK_Left) || (steer && stick.left())) MoveShipX(stepBack);

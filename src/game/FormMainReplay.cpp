@@ -35,9 +35,10 @@ void FormMain::KeyReleased(KeySym keysym) {
 }
 
 void FormMain::WatchBest() {
-    auto best = ReplayStore(kGameName).best(topTen);
-    if (!best) return;
-    Recording& recording = best->second;
+    if (auto best = ReplayStore(kGameName).best(topTen)) Watch(std::move(best->second));
+}
+
+void FormMain::Watch(Recording recording) {
     gameGlobals().StartGame();
     SeedPlayRandom(recording.seed);
     heldKeys.Clear();
@@ -119,8 +120,7 @@ void FormMain::ReplayOver() {
 
 void FormMain::LogDifference() const {
     if (const auto tick = session.FirstDifference())
-        LogMessage("Partita rivista diversa dalla registrazione dal tick " +
-                   std::to_string(*tick));
+        LogMessage("Partita rivista diversa dalla registrazione dal tick " + std::to_string(*tick));
 }
 
 void FormMain::ShowPicture(const char* path) {

@@ -101,7 +101,8 @@ std::vector<Recording::Event> PlaySession::TakeDue() {
             // The digest has taken in every tick up to the checkpoint's, and
             // nothing of the tick about to run.
             case Kind::Check:
-                if (static_cast<uint64_t>(event.value) != digest.value()) NoteDifference(event.tick);
+                if (static_cast<uint64_t>(event.value) != digest.value())
+                    NoteDifference(event.tick);
                 break;
             default:
                 due.push_back(event);

@@ -93,6 +93,10 @@ void GameOverStage::LoseLastLife() {
     Sprite* rock = FirstEnemy("spriteasteroidi");
     rock->PlaceAt(game->Player()->Position().x, game->Player()->Position().y - 20);
     MovementOf(rock)->Step();
+    AwaitNameForm();
+}
+
+void GameOverStage::AwaitNameForm() {
     ASSERT_EQ(game->state, kNameEntry);
     form = game->NameForm();
     ASSERT_NE(form, nullptr);

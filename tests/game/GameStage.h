@@ -64,6 +64,8 @@ class GameOverStage : public GameStage {
 protected:
     // Ends the game and waits until the name form is shown.
     void LoseLastLife();
+    // Waits until the name form of the game just over is shown.
+    void AwaitNameForm();
     // Types the name into the name form in capitals, then Return when asked.
     void Type(const std::string& name, bool thenReturn = true);
     static std::string Table() { return TempDir::Read("Data/Nebulark/Score/Classifica.txt"); }
