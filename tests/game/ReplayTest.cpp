@@ -7,6 +7,7 @@
 // recordings kept here no longer replay.
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -86,11 +87,51 @@ protected:
         }
     }
 
-    // Steers under the UFO lowest on the field, where its sweep will be when
-    // a shot reaches its row, firing all the while.
+    // Steers away from a rock or a bullet about to fall on the ship; else
+    // under the UFO lowest on the field, where its sweep will be when a shot
+    // reaches its row, and fires once the shot is lined up.
     void Aim() {
         const SpritePlayer* ship = game->Player();
         if (ship == nullptr) return;
+        const int shipX = ship->Position().x + 32;
+        const int shipY = ship->Position().y;
+        int want = 0;
+        bool fire = false;
+        if (const SpriteUfo* target = LowestUfo()) {
+            const int aim = InterceptX(*target, shipY) - shipX;
+            want = aim > 2 ? 1 : aim < -2 ? -1 : 0;
+            fire = want == 0;
+        }
+        // The way the shot asks for when it is safe, else standing, else
+        // either way.
+        for (const int move : {want, 0, -1, 1})
+            if (Safe(shipX + move * 24, shipY)) {
+                if (move != want) fire = false;
+                want = move;
+                break;
+            }
+        Hold(XK_Left, want < 0);
+        Hold(XK_Right, want > 0);
+        Hold(XK_space, fire);
+    }
+
+    // No rock or bullet falls on the ship's column close above it, or beside
+    // it, at this centre.
+    bool Safe(int shipX, int shipY) const {
+        if (shipX < 32 || shipX > 768) return false;
+        for (const FormMain::SpriteList* list : {&game->enemies, &game->enemyBullets})
+            for (const auto& sprite : *list) {
+                if (dynamic_cast<const SpriteUfo*>(sprite.get()) != nullptr) continue;
+                const int half = sprite->Dimensions().width / 2;
+                const int x = sprite->Position().x + half;
+                const int y = sprite->Position().y + sprite->Dimensions().height;
+                if (y > shipY - 150 && y < shipY + 125 && std::abs(x - shipX) < 32 + half + 8)
+                    return false;
+            }
+        return true;
+    }
+
+    const SpriteUfo* LowestUfo() const {
         const SpriteUfo* target = nullptr;
         for (const auto& enemy : game->enemies) {
             const auto* ufo = dynamic_cast<const SpriteUfo*>(enemy.get());
@@ -99,17 +140,15 @@ protected:
                 (target == nullptr || ufo->Position().y > target->Position().y))
                 target = ufo;
         }
-        int want = 0;
-        if (target != nullptr) {
-            const int ticks = (ship->Position().y - target->Position().y) / 2;
-            const int interval = MovementOf(target)->interval / 10;
-            const int drift = ticks * target->stepX / interval * (target->movingRight ? 1 : -1);
-            const int aim = target->Position().x + 20 + drift - (ship->Position().x + 32);
-            want = aim > 2 ? 1 : aim < -2 ? -1 : 0;
-        }
-        Hold(XK_Left, want < 0);
-        Hold(XK_Right, want > 0);
-        Hold(XK_space, target != nullptr && want == 0);
+        return target;
+    }
+
+    // The UFO's centre when a shot leaving now reaches its lower edge.
+    int InterceptX(const SpriteUfo& ufo, int shipY) const {
+        const int ticks = (shipY - ufo.Position().y - 40) / 2;
+        const int interval = std::max(1, MovementOf(&ufo)->interval / 10);
+        const int drift = ticks * ufo.stepX / interval * (ufo.movingRight ? 1 : -1);
+        return ufo.Position().x + 20 + drift;
     }
 
     void Idle() {
@@ -153,6 +192,21 @@ TEST_F(Replay, AimedShotsScoreThroughFourLevels) {
             if (tick - since == 400) game->KeyTyped('n');
         },
         2);
+}
+
+// Level 1 won by 20 hits in one life, the game then lost at level 2. The
+// scripted player wins only some of its games: the recording kept is one it
+// won.
+TEST_F(Replay, ALevelWonByTwentyHitsThenLostAtLevelTwo) {
+    Check(
+        "won-by-hits",
+        [this](int64_t) {
+            if (game->level == 1 && game->state == kPlaying)
+                Aim();
+            else
+                Idle();
+        },
+        kTicksPerSecond);
 }
 
 // Lives lost to what falls, while the ship wanders.

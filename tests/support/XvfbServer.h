@@ -23,6 +23,8 @@ public:
                const std::vector<std::string>& extra = {});
     void Stop();
     const std::string& DisplayName() const { return displayName; }
+    // The server's process; -1 while none runs.
+    pid_t Pid() const { return pid; }
 
 private:
     pid_t pid = -1;
