@@ -128,10 +128,11 @@ void ButtonCustom::DrawContent(DrawingSurface& surface, Point at, int32_t face) 
     if (!caption.empty() && image != nullptr) {
         const int imageWidth = image->width;
         surface.DrawTextBox(at.x + imageWidth + 10, at.y + 4, width - 22 - imageWidth, height - 8,
-                            caption, colour, face, 0);
+                            caption, colour, face, kAlignLeft);
         surface.DrawImage(at.x + 8, pictureY, 0, 0, picture);
     } else if (!caption.empty()) {
-        surface.DrawTextBox(at.x + 6, at.y + 4, width - 12, height - 8, caption, colour, face, 2);
+        surface.DrawTextBox(at.x + 6, at.y + 4, width - 12, height - 8, caption, colour, face,
+                            kAlignCentre);
     } else if (image != nullptr) {
         surface.DrawImage(at.x + (width - pictureWidth) / 2, pictureY, 0, 0, picture);
     }

@@ -40,8 +40,7 @@ void CellControl::Repaint() {
 }
 
 void CellControl::Show() {
-    Child::Show();
-    Paint();
+    ControlPaint::ShowAndPaint(*this);
 }
 
 void CellControl::Reveal() {
@@ -49,8 +48,7 @@ void CellControl::Reveal() {
 }
 
 void CellControl::Hide() {
-    if (created) ControlPaint::Erase(*this, ControlPaint::FormColour(*this));
-    Child::Hide();
+    ControlPaint::EraseAndHide(*this, ControlPaint::FormColour, GetWidth(), GetHeight());
     created = false;
 }
 
@@ -132,7 +130,8 @@ void CellControl::Paint() {
     surface.DrawTextBox(box.x, box.y, box.w, box.h, caption, ink, back, alignment);
     if (showMarker) {
         const int m = surface.LineHeight();
-        surface.DrawTextBox(box.x + box.w - m, box.y + box.h - m - 4, m, m, "*", ink, -1, 2);
+        surface.DrawTextBox(box.x + box.w - m, box.y + box.h - m - 4, m, m, "*", ink, -1,
+                            kAlignCentre);
     }
     if (picture == nullptr) return;
     const int pictureY = box.y + (box.h - pictureHeight) / 2;

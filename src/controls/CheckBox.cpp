@@ -10,7 +10,6 @@ namespace {
 
 constexpr int32_t kMinimumHeight = 22;
 constexpr int kSide = TogglePictures::kSide;
-constexpr int kLeftAligned = 0;
 
 }  // namespace
 
@@ -57,7 +56,7 @@ void CheckBox::Paint() {
     surface.FillRect(at.x, at.y, width + 1, height + 1, 0, -1, face);
     surface.DrawImage(at.x + 1, at.y + 1, kSide, kSide, Picture(checked));
     surface.DrawTextBox(at.x + kSide + 6, at.y + 1, width - kSide - 10, height, caption,
-                        InkColour(), face, kLeftAligned);
+                        InkColour(), face, kAlignLeft);
     if (hasFocus && enabled)
         ControlPaint::DrawFocusMark(surface, at.x + kSide + 3, at.y + 1, at.x + width - 8,
                                     at.y + height - 1, textColor);

@@ -41,6 +41,18 @@ void Erase(Child& control, int32_t colour, int32_t w, int32_t h) {
     surface.FillRect(at.x, at.y, w + 1, h + 1, 0, -1, colour);
 }
 
+void ShowAndPaint(Child& control) {
+    control.Child::Show();
+    control.Paint();
+}
+
+// The colour is asked for only once the control is known to be created.
+void EraseAndHide(Child& control, int32_t (*colourOf)(const Child&), int32_t w, int32_t h) {
+    if (!control.IsCreated()) return;
+    Erase(control, colourOf(control), w, h);
+    control.Child::Hide();
+}
+
 void DrawBevel(DrawingSurface& surface, int x, int y, int w, int h, int32_t topLeft,
                int32_t bottomRight) {
     const int right = x + w - 1;
@@ -53,11 +65,10 @@ void DrawBevel(DrawingSurface& surface, int x, int y, int w, int h, int32_t topL
 
 void DrawFocusMark(DrawingSurface& surface, int left, int top, int right, int bottom,
                    int32_t colour) {
-    constexpr int kDashed = 1;
-    surface.DrawLine(left, top + 1, right, top + 1, kDashed, colour);
-    surface.DrawLine(left, bottom, left, top, kDashed, colour);
-    surface.DrawLine(right, top + 1, right, bottom + 1, kDashed, colour);
-    surface.DrawLine(left, bottom, right, bottom, kDashed, colour);
+    surface.DrawLine(left, top + 1, right, top + 1, kLineOnOffDash, colour);
+    surface.DrawLine(left, bottom, left, top, kLineOnOffDash, colour);
+    surface.DrawLine(right, top + 1, right, bottom + 1, kLineOnOffDash, colour);
+    surface.DrawLine(left, bottom, right, bottom, kLineOnOffDash, colour);
 }
 
 // The part drawn is read back from a pixmap made of the picture, so the keyed

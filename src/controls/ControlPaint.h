@@ -37,6 +37,13 @@ void Erase(Child& control, int32_t colour);
 // The same for w × h pixels from the control's place, for controls that draw
 // beyond their width and height.
 void Erase(Child& control, int32_t colour, int32_t w, int32_t h);
+// Showing a control that paints itself: it is created when it is not yet,
+// marked shown and painted.
+void ShowAndPaint(Child& control);
+// Hiding one: a created control has its w × h pixels from its place filled
+// with the colour `colourOf` gives and is marked hidden. The control then
+// forgets its creation itself, so that the next Show starts afresh.
+void EraseAndHide(Child& control, int32_t (*colourOf)(const Child&), int32_t w, int32_t h);
 // Four one-pixel lines on the outermost pixels of the rectangle: top and left
 // first, then right and bottom, so that the top-right and bottom-left corners
 // take the second colour.

@@ -13,7 +13,6 @@ namespace nebulark {
 namespace {
 
 constexpr int kSide = TogglePictures::kSide;
-constexpr int kLeftAligned = 0;
 
 }  // namespace
 
@@ -139,7 +138,7 @@ void OptionBox::PaintOption(DrawingSurface& surface, Point at, int32_t face, int
     ControlPaint::DrawBlackTransparent(surface, at.x + 1, bottom - 19, kSide, kSide,
                                        Picture(index == selected));
     surface.DrawTextBox(at.x + kSide + 8, bottom - 24, width - kSide - 10, kRowHeight,
-                        captions[static_cast<size_t>(index)], InkColour(), face, kLeftAligned);
+                        captions[static_cast<size_t>(index)], InkColour(), face, kAlignLeft);
     // With nothing selected the mark sits on the first option, where Down goes.
     if (hasFocus && enabled && index == std::max(selected, 0))
         ControlPaint::DrawFocusMark(surface, at.x + kSide + 5, bottom - 24, at.x + width - 6,

@@ -30,9 +30,7 @@ void PaintedControl::SetPosition(int32_t newX, int32_t newY) {
 }
 
 void PaintedControl::Show() {
-    if (!created) Create();
-    visible = true;
-    Paint();
+    ControlPaint::ShowAndPaint(*this);
 }
 
 void PaintedControl::Reveal() {
@@ -40,8 +38,7 @@ void PaintedControl::Reveal() {
 }
 
 void PaintedControl::Hide() {
-    if (created) ControlPaint::Erase(*this, ControlPaint::ContainerColour(*this));
-    Child::Hide();
+    ControlPaint::EraseAndHide(*this, ControlPaint::ContainerColour, GetWidth(), GetHeight());
     created = false;
 }
 

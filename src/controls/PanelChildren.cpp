@@ -12,7 +12,6 @@ namespace {
 constexpr int32_t kBlack = 0x000000;
 constexpr int32_t kWhite = 0xFFFFFF;
 constexpr int64_t kDefaultGrey = 0xAAAAAA;
-constexpr int kLeftAligned = 0;
 
 }  // namespace
 
@@ -116,7 +115,7 @@ void PanelChildren::PaintOwnArea() {
     if (framed) PaintFrame(surface, at);
     if (caption.empty()) return;
     const auto ink = static_cast<int32_t>(captionColor == -1 ? kBlack : captionColor);
-    surface.DrawTextBox(at.x + 4, at.y + 2, width - 8, 10, caption, ink, back, kLeftAligned);
+    surface.DrawTextBox(at.x + 4, at.y + 2, width - 8, 10, caption, ink, back, kAlignLeft);
 }
 
 // A sunken bevel is dark along the top and left and light along the right and

@@ -12,7 +12,6 @@ namespace nebulark {
 namespace {
 
 constexpr int32_t kDisabledInk = 0x9B9B9B;
-constexpr int kCentred = 2;
 
 // Positions given along the track and across it, turned into form positions
 // for the slider's direction.
@@ -88,11 +87,11 @@ void Slider::PaintLimits(DrawingSurface& surface, Point at, int32_t face) {
     const std::string high = toText(scale.Maximum());
     const int32_t ink = InkColour();
     if (vertical) {
-        surface.DrawTextBox(at.x, at.y, width + 1, 18, low, ink, face, kCentred);
-        surface.DrawTextBox(at.x, at.y + height - 18, width + 1, 18, high, ink, face, kCentred);
+        surface.DrawTextBox(at.x, at.y, width + 1, 18, low, ink, face, kAlignCentre);
+        surface.DrawTextBox(at.x, at.y + height - 18, width + 1, 18, high, ink, face, kAlignCentre);
     } else {
-        surface.DrawTextBox(at.x, at.y, 20, height, low, ink, face, kCentred);
-        surface.DrawTextBox(at.x + width - 19, at.y, 20, height, high, ink, face, kCentred);
+        surface.DrawTextBox(at.x, at.y, 20, height, low, ink, face, kAlignCentre);
+        surface.DrawTextBox(at.x + width - 19, at.y, 20, height, high, ink, face, kAlignCentre);
     }
 }
 

@@ -33,8 +33,7 @@ void ValueControl::SetPosition(int32_t newX, int32_t newY) {
 }
 
 void ValueControl::Show() {
-    Child::Show();
-    Paint();
+    ControlPaint::ShowAndPaint(*this);
 }
 
 void ValueControl::Reveal() {
@@ -42,10 +41,8 @@ void ValueControl::Reveal() {
 }
 
 void ValueControl::Hide() {
-    if (!created) return;
-    ControlPaint::Erase(*this, ControlPaint::ContainerColour(*this), width + Overhang(),
-                        height + Overhang());
-    Child::Hide();
+    ControlPaint::EraseAndHide(*this, ControlPaint::ContainerColour, width + Overhang(),
+                               height + Overhang());
     created = false;
 }
 

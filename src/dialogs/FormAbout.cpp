@@ -6,6 +6,7 @@
 #include "controls/MyImage.h"
 #include "controls/PanelChildren.h"
 #include "util/ProcessUtils.h"
+#include "widgets/TextFitting.h"
 
 namespace nebulark {
 
@@ -16,7 +17,6 @@ constexpr int32_t kBoxHeight = 210;
 constexpr int64_t kHeadingColour = 0xFFFFFF;
 constexpr int64_t kLinkColour = 0x0000FF;
 constexpr int64_t kTextColour = 0x000000;
-constexpr int32_t kLeftAligned = 0;
 // "https://www." and the like: what the mail address leaves out.
 constexpr size_t kAddressPrefix = 12;
 constexpr char kReturn = 13, kEscape = 27, kDelete = 127;
@@ -31,7 +31,7 @@ std::unique_ptr<CellControl> MakeCell(GUIElement* form, const std::string& text,
     auto cell = std::make_unique<CellControl>(form);
     cell->SetCaption(text);
     cell->setTextColor(ink);
-    cell->setAlignment(kLeftAligned);
+    cell->setAlignment(kAlignLeft);
     cell->SetSize(place.w, place.h);
     cell->SetPosition(place.x, place.y);
     cell->Create();

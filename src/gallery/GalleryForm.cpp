@@ -18,6 +18,7 @@
 #include "dialogs/FormMsgBox.h"
 #include "gallery/GalleryPictures.h"
 #include "images/AppIcon.h"
+#include "widgets/TextFitting.h"
 #include "widgets/XImageConversion.h"
 
 namespace nebulark {
@@ -26,7 +27,6 @@ namespace {
 
 constexpr int32_t kQuestionCode = 1;
 constexpr int64_t kPanelColour = 0xC4CAD6;
-constexpr int32_t kLeftAligned = 0;
 // The three columns of the form and the row of buttons.
 constexpr int32_t kMiddle = 260, kRight = 460, kButtons = 288;
 constexpr int32_t kFrameWidth = 160, kFrameHeight = 96, kLogoSide = 64;
@@ -82,7 +82,7 @@ std::unique_ptr<CellControl> GalleryForm::MakeLabel(const char* text, int32_t x,
                                                     int32_t w) {
     auto label = std::make_unique<CellControl>(this);
     label->SetCaption(text);
-    label->setAlignment(kLeftAligned);
+    label->setAlignment(kAlignLeft);
     label->SetPosition(x, y);
     label->SetSize(w, 16);
     label->Show();

@@ -4,6 +4,7 @@
 #include "game/GameGlobals.h"
 #include "game/GameTexts.h"
 #include "game/KeyActions.h"
+#include "game/PlayRules.h"
 #include "game/SpriteAsteroidi.h"
 #include "game/SpriteBullet.h"
 #include "game/SpriteBulletNemico.h"
@@ -21,8 +22,6 @@ namespace {
 
 constexpr int32_t kFormWidth = 800;
 constexpr int32_t kFormHeight = 600;
-// The top row the moving sprites keep to.
-constexpr int kTopRow = 20;
 
 struct KindValues {
     const char* name;

@@ -16,6 +16,7 @@ namespace nebulark {
 
 class FormNamePlayer;
 class Screen;
+class ShotLimiter;
 class SoundPlayer;
 class SpriteAsteroidi;
 class SpriteBullet;
@@ -165,6 +166,11 @@ private:
     std::unique_ptr<T> CreateAs(SpriteKind& kind);
     template <class T>
     T* AddTo(SpriteList& list, std::unique_ptr<T> sprite);
+    // A shot of either side, if its limiter lets one leave: a bullet of the
+    // kind, placed, drawn, moved every `interval` ms and listed.
+    template <class Bullet, class Motion, class Place>
+    Bullet* FireBullet(ShotLimiter& shots, SpriteList& list, SpriteKind& kind, int interval,
+                       Place place);
     // What a typed character does in the game's state, live or recorded.
     void Act(char character);
     // A new game from level 1, live or replayed.

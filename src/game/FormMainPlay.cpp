@@ -12,6 +12,7 @@
 #include "game/MovementBullet.h"
 #include "game/MovementBulletNemico.h"
 #include "game/MovementUfo.h"
+#include "game/PlayRules.h"
 #include "game/SpritePlayer.h"
 #include "game/SpriteTermometro.h"
 #include "input/JoystickSnapshot.h"
@@ -22,7 +23,6 @@ namespace nebulark {
 
 namespace {
 
-constexpr int kTopRow = 20;
 // The ship never enters the status strip.
 constexpr int kShipTop = 25;
 constexpr int kShotInterval = 20;
@@ -139,21 +139,29 @@ bool FormMain::MoveShipY(int dy) {
     return true;
 }
 
-// The shot leaves from the top centre of the ship.
-SpriteBullet* FormMain::FirePlayerBullet() {
-    GameGlobals& globals = gameGlobals();
-    const DateTime now = globals.Now();
-    if (player == nullptr || !globals.playerShots.MayFire(AliveCount(playerBullets), now))
-        return nullptr;
-    globals.playerShots.Fired(now);
-    auto bullet = CreateAs<SpriteBullet>(bulletKind);
+// Both sides' shots are aimed from the ship: none leaves while there is no
+// ship, and `place` puts the new bullet relative to the top centre of the
+// ship before it is drawn.
+template <class Bullet, class Motion, class Place>
+Bullet* FormMain::FireBullet(ShotLimiter& shots, SpriteList& list, SpriteKind& kind, int interval,
+                             Place place) {
+    const DateTime now = gameGlobals().Now();
+    if (player == nullptr || !shots.MayFire(AliveCount(list), now)) return nullptr;
+    shots.Fired(now);
+    auto bullet = CreateAs<Bullet>(kind);
     if (bullet == nullptr) return nullptr;
     const Point ship = player->Position();
-    bullet->PlaceAt(ship.x + player->Dimensions().width / 2, ship.y);
+    place(*bullet, Point{ship.x + player->Dimensions().width / 2, ship.y});
     DrawSprite(bullet.get());
-    movements.push_back(
-        std::make_unique<MovementBullet>(this, &bulletKind, bullet.get(), kShotInterval));
-    return AddTo(playerBullets, std::move(bullet));
+    movements.push_back(std::make_unique<Motion>(this, &kind, bullet.get(), interval));
+    return AddTo(list, std::move(bullet));
+}
+
+// The shot leaves from the top centre of the ship.
+SpriteBullet* FormMain::FirePlayerBullet() {
+    return FireBullet<SpriteBullet, MovementBullet>(
+        gameGlobals().playerShots, playerBullets, bulletKind, kShotInterval,
+        [](SpriteBullet& bullet, Point shipTop) { bullet.PlaceAt(shipTop.x, shipTop.y); });
 }
 
 void FormMain::StartLevel() {
@@ -253,19 +261,12 @@ void FormMain::AddAnimation(SpriteKind& kind, Sprite* sprite) {
 // The bullet starts straight above the ship's centre line, at the height the
 // UFO gives, drifting to a side drawn at random.
 SpriteBulletNemico* FormMain::FireEnemyBullet(int y) {
-    GameGlobals& globals = gameGlobals();
-    const DateTime now = globals.Now();
-    if (player == nullptr || !globals.enemyShots.MayFire(AliveCount(enemyBullets), now))
-        return nullptr;
-    globals.enemyShots.Fired(now);
-    auto bullet = CreateAs<SpriteBulletNemico>(enemyBulletKind);
-    if (bullet == nullptr) return nullptr;
-    bullet->movingRight = RandomInt(1, 2) == 1;
-    bullet->PlaceAt(player->Position().x + player->Dimensions().width / 2, y);
-    DrawSprite(bullet.get());
-    movements.push_back(std::make_unique<MovementBulletNemico>(this, &enemyBulletKind, bullet.get(),
-                                                               kEnemyShotInterval));
-    return AddTo(enemyBullets, std::move(bullet));
+    return FireBullet<SpriteBulletNemico, MovementBulletNemico>(
+        gameGlobals().enemyShots, enemyBullets, enemyBulletKind, kEnemyShotInterval,
+        [y](SpriteBulletNemico& bullet, Point shipTop) {
+            bullet.movingRight = RandomInt(1, 2) == 1;
+            bullet.PlaceAt(shipTop.x, y);
+        });
 }
 
 void FormMain::UfoHit(int points) {

@@ -11,7 +11,6 @@ namespace nebulark {
 
 namespace {
 
-constexpr int32_t kStripColour = 0x010101;
 constexpr int32_t kTextColour = 0xFFFFFF;
 constexpr int kIntermissionMs = 1500;
 
@@ -111,7 +110,7 @@ void FormMain::TitleStep() {
     const Blink blink = globals.blinker.Step(globals.Now(), topTen, topTenIndex);
     if (!blink.due) return;
     if (blink.clearStrip) {
-        RenderRect(0, 0, GetClientWidth(), textHeight + 14, kStripColour);
+        RenderRect(0, 0, GetClientWidth(), textHeight + 14, kNearBlack);
         if (!blink.topTenLine.empty()) RenderText(5, 7, blink.topTenLine, kTextColour);
     }
     RenderText(480, 330, kInvitationText, blink.colour);

@@ -8,6 +8,8 @@ namespace nebulark {
 // speeds and the moving sprites' steps. The movements apply these to their
 // sprites.
 
+// The top row the moving sprites keep to, below the status strip.
+constexpr int kTopRow = 20;
 constexpr int kHitsPerLevel = 20;
 constexpr int kUfoPoints = 50;
 

@@ -29,7 +29,6 @@ constexpr const char* kNoSurfaceImage =
     "successivi.";
 constexpr const char* kNoSurfaceText =
     "RenderText(): E' possibile scrivere nel metodo RunApp o nei metodi successivi.";
-constexpr int32_t kNearBlack = 0x010101;  // behind the form and the status strip
 
 // The per-tick throttle is process-wide, as there is one game form.
 int tickAccumulator = 0;

@@ -119,6 +119,9 @@ public:
     bool deferredDrawing = false;
 
 protected:
+    // The colour behind the form and its status strip.
+    static constexpr int32_t kNearBlack = 0x010101;
+
     XImage* background = nullptr;
     XImage* backgroundCopy = nullptr;
     XImage* bmpScreenBuffer = nullptr;

@@ -12,7 +12,6 @@
 #include <cstring>
 #include <thread>
 
-#include "app/Application.h"
 #include "input/DeviceWatch.h"
 #include "input/JoystickBlock.h"
 #include "input/JoystickConfig.h"
@@ -64,13 +63,11 @@ unsigned char* createBlock() {
 }
 
 // Keeps the block up to date from the device until the device ends; answers
-// whether it delivered any event. Nothing in the reader process sets the
-// toolkit's quit flag, so in practice the loop ends with the device, or the
-// game ends the process with SIGTERM.
+// whether it delivered any event. The game ends the reader with SIGTERM.
 bool relayEvents(const JoystickState& state, unsigned char* block) {
     bool delivered = false;
     js_event event{};
-    while (!Application::QuitRequested() && readEvent(state.deviceHandle, event)) {
+    while (readEvent(state.deviceHandle, event)) {
         applyJoystickEvent(event, state.settings, block);
         delivered = true;
     }
@@ -183,7 +180,7 @@ void runJoystickReaderOn(const std::string& devicePath) {
     loadJoystickConfig();
     if (!joystickEnabled(state)) return;
     DeviceWatch watch(devicePath);
-    while (!Application::QuitRequested()) {
+    for (;;) {
         const SessionEnd end = runSession(state, devicePath);
         if (end == SessionEnd::kNoBlock) return;
         noteAbsence(state, end);

@@ -10,12 +10,19 @@
 #include <vector>
 
 #include "util/PixelRect.h"
+#include "widgets/DrawTarget.h"
+#include "widgets/ImagePutter.h"
+#include "widgets/SurfaceFont.h"
+#include "widgets/TextFitting.h"
+#include "widgets/TextStrip.h"
 
 namespace nebulark {
 
 class Form;
 class GUIElement;
-class SharedImage;
+
+// How a line is drawn: its style as DrawLine takes it.
+enum LineStyle : int { kLineSolid = 0, kLineOnOffDash = 1, kLineDoubleDash = 2 };
 
 // The parameters of a rectangle gathered in one record, for DrawRect and
 // FillRect.
@@ -29,34 +36,14 @@ struct RectStyle {
     int32_t fillColour = -1;
 };
 
-// A line of texts drawn off-screen: a strip of width × height pixels at
-// `depth`, filled with `backColour`, each text drawn in `textColour` with its
-// left end at its x on the line at `baseline`, in the order given.
-struct TextStrip {
-    int width = 0;
-    int height = 0;
-    int depth = 0;
-    int baseline = 0;
-    int32_t backColour = 0;
-    int32_t textColour = 0;
-    std::vector<std::pair<int, std::string>> texts;
-};
-
-// What a surface has put on its window: the put requests, the pixels they
-// covered, and the bytes of pixels that went through the connection (none for
-// an image shared with the server).
-struct ImageTraffic {
-    uint64_t puts = 0;
-    uint64_t pixels = 0;
-    uint64_t bytesSent = 0;
-};
-
 // A form's window paired with one graphics context: the only way the program
 // draws. Every operation draws straight onto the window and flushes; at a
 // scale above 1 it draws onto the form's canvas, and the flush has the server
-// enlarge what was drawn onto the window. Coordinates are the form's own. Colours
-// are 0xRRGGBB pixel values of the 24-bit visual; -1 keeps the context's
-// current colour. Text and metrics use the font of the first form.
+// enlarge what was drawn onto the window (the DrawTarget's work). Coordinates
+// are the form's own. Colours are 0xRRGGBB pixel values of the 24-bit visual;
+// -1 keeps the context's current colour. Text and metrics use the font of the
+// first form (SurfaceFont); texts are wrapped into their boxes by a
+// TextFitting, and images put by an ImagePutter.
 class DrawingSurface {
 public:
     // Draws on the element's form; with none, on the first form.
@@ -86,7 +73,7 @@ public:
     void DrawPoint(int x, int y, int32_t colour);
     // The pixel value at (x, y); -1 when it cannot be read.
     int64_t GetPixel(int x, int y);
-    // Style 0 solid, 1 on-off dashed, 2 double-dashed.
+    // `style` is a LineStyle.
     void DrawLine(int x1, int y1, int x2, int y2, int style, int32_t colour);
     void DrawLine(int x1, int y1, int x2, int y2, int32_t colour);
     void DrawLines(XPoint* points, int count, int32_t colour);
@@ -102,8 +89,8 @@ public:
     void DrawEllipse(int x, int y, int w, int h, int lineWidth, int32_t colour);
     void FillEllipse(int x, int y, int w, int h, int borderWidth, int32_t borderColour,
                      int32_t fillColour);
-    // Word-wrapped text in a box. Alignment 0 is left, 1 right, other values
-    // centre.
+    // Word-wrapped text in a box (see TextFitting); `alignment` is a
+    // TextAlignment.
     void DrawText(int x, int y, int w, int h, const std::string& text, int32_t colour,
                   int32_t backColour, int alignment, bool centreVertically);
     void DrawTextBox(int x, int y, int w, int h, const std::string& text, int32_t colour,
@@ -151,46 +138,25 @@ public:
     XImage* DrawOffscreen(Pixmap& scratch, XImage* under, PixelRect& rect,
                           const std::function<void()>& draw);
 
-    const ImageTraffic& Traffic() const { return traffic; }
+    const ImageTraffic& Traffic() const { return putter.Traffic(); }
 
 private:
     GC gc = nullptr;
     Form* form = nullptr;
-    // Where DrawOffscreen aims the operations while it runs; 0 otherwise.
-    Drawable offscreen = 0;
-    // The GC's own font, measured when the first form's font cannot be loaded.
-    XFontStruct* fallbackFont = nullptr;
-    std::unique_ptr<SharedImage> shared;
-    ImageTraffic traffic;
+    DrawTarget target;
+    SurfaceFont font;
+    ImagePutter putter;
 
-    Display* Connection() const;
-    // The form's canvas at a scale above 1, else its window.
-    Drawable Target() const;
-    // A part of the target has been drawn, within a margin around the points.
-    void Drew(int x, int y, int w, int h);
-    void DrewAround(const XPoint* points, int count, int margin);
+    Display* Connection() const { return target.Connection(); }
     bool Ready() const { return gc != nullptr; }
     void SetUpContext(Display* display);
     void SetColour(int32_t colour);
-    void Flush();
-    void PutPart(XImage* image, int sourceX, int sourceY, unsigned w, unsigned h, int x, int y,
-                 bool last);
+    // The context's lines: `width` pixels wide, in Xlib's `xStyle`.
+    void SetLine(unsigned width, int xStyle);
+    void PutParts(XImage* image, const std::vector<PixelCopy>& parts);
     XImage* ReadBack(Drawable drawable, int x, int y, int w, int h);
     void DrawPictureFile(int x, int y, int w, int h, int bitsPerPixel, const std::string& path,
                          bool keyed);
-
-    // Text helpers.
-    struct TextLine {
-        std::string line;
-        std::string rest;
-        bool narrowed = false;
-    };
-    TextLine TakeFirstLine(const std::string& text, int w);
-    XFontStruct* TextFont();
-    int TextLineHeight();
-    int TextWidth(const std::string& text);
-    size_t FitLine(const std::string& line, int w);
-    int AlignedStart(int x, int w, const std::string& line, int alignment);
     void DrawString(int x, int baseline, const std::string& line);
 };
 

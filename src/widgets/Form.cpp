@@ -1,105 +1,16 @@
 #include "widgets/Form.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <limits.h>
-#include <unistd.h>
-
-#include <vector>
 
 #include "app/Application.h"
 #include "app/DisplayScale.h"
 #include "app/Screen.h"
-#include "util/Log.h"
 #include "widgets/ScaledCanvas.h"
 
+// A form's geometry, state and hooks; its X window is made, described to the
+// window manager and released in FormWindow.cpp.
+
 namespace nebulark {
-
-namespace {
-
-constexpr const char* kApplicationName = "Nebulark.exe";
-constexpr unsigned long kDefaultBackground = 0xAAAAAA;
-constexpr long kInputMask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
-                            EnterWindowMask | LeaveWindowMask | PointerMotionMask |
-                            ButtonMotionMask | ExposureMask | StructureNotifyMask |
-                            SubstructureNotifyMask | FocusChangeMask;
-
-// A text property made from one string, released with it.
-struct TextProperty {
-    XTextProperty value{};
-    bool ok = false;
-
-    explicit TextProperty(const std::string& text) {
-        std::string copy = text;
-        char* list[] = {copy.data()};
-        ok = XStringListToTextProperty(list, 1, &value) != 0;
-    }
-    TextProperty(const TextProperty&) = delete;
-    TextProperty& operator=(const TextProperty&) = delete;
-    ~TextProperty() {
-        if (ok) XFree(value.value);
-    }
-    XTextProperty* Get() { return ok ? &value : nullptr; }
-};
-
-// The three hint records of a new window, freed together on every path.
-struct HintRecords {
-    XSizeHints* size = XAllocSizeHints();
-    XWMHints* wm = XAllocWMHints();
-    XClassHint* classHint = XAllocClassHint();
-
-    HintRecords() = default;
-    HintRecords(const HintRecords&) = delete;
-    HintRecords& operator=(const HintRecords&) = delete;
-    ~HintRecords() {
-        if (size != nullptr) XFree(size);
-        if (wm != nullptr) XFree(wm);
-        if (classHint != nullptr) XFree(classHint);
-    }
-    bool Complete() const { return size != nullptr && wm != nullptr && classHint != nullptr; }
-};
-
-void FillFixedSizeHints(XSizeHints& hints, int x, int y, int width, int height) {
-    hints.flags = PPosition | PSize | PMinSize | PMaxSize;
-    hints.x = x;
-    hints.y = y;
-    hints.width = hints.min_width = hints.max_width = width;
-    hints.height = hints.min_height = hints.max_height = height;
-}
-
-// The name of this machine as the window manager compares it with its own;
-// empty when it cannot be learnt.
-std::string HostName() {
-    char name[HOST_NAME_MAX + 1] = {};
-    if (gethostname(name, sizeof name - 1) != 0) return "";
-    return name;
-}
-
-// The _NET_WM_ICON property: for each size its width, its height and then
-// its pixels row by row. Xlib takes format-32 data as one long per value.
-std::vector<unsigned long> IconProperty(std::span<const IconImage> images) {
-    std::vector<unsigned long> values;
-    for (const IconImage& image : images) {
-        if (image.width <= 0 || image.height <= 0 || image.argb == nullptr) continue;
-        values.push_back(static_cast<unsigned long>(image.width));
-        values.push_back(static_cast<unsigned long>(image.height));
-        const size_t count = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
-        values.insert(values.end(), image.argb, image.argb + count);
-    }
-    return values;
-}
-
-void FillWMHints(XWMHints& hints, Pixmap icon) {
-    hints.flags = InputHint | StateHint | IconPixmapHint;
-    hints.input = True;
-    hints.initial_state = NormalState;
-    hints.icon_pixmap = icon;
-}
-
-}  // namespace
-
-bool Form::suppressPaint = false;
 
 Form::Form(int64_t tag) : Form(tag, false) {}
 
@@ -119,6 +30,14 @@ Display* Form::Connection() const {
     return screen != nullptr ? screen->GetDisplay() : nullptr;
 }
 
+Form::ServerGeometry Form::ToServer() const {
+    return ServerGeometry{x * scale, y * scale, width * scale, height * scale};
+}
+
+int32_t Form::FromServer(int value) const {
+    return Unscaled(value, scale);
+}
+
 int32_t Form::GetWidth() const {
     return width;
 }
@@ -136,7 +55,7 @@ Size Form::ClientSize() const {
     if (!created || Connection() == nullptr ||
         !XGetGeometry(Connection(), window, &root, &wx, &wy, &w, &h, &border, &depth))
         return Size{width, height};
-    return Size{Unscaled(static_cast<int>(w), scale), Unscaled(static_cast<int>(h), scale)};
+    return Size{FromServer(static_cast<int>(w)), FromServer(static_cast<int>(h))};
 }
 
 int32_t Form::GetClientWidth() const {
@@ -154,7 +73,7 @@ Point Form::GetPosition() const {
     Window child = 0;
     XTranslateCoordinates(display, window, RootWindow(display, DefaultScreen(display)), 0, 0,
                           &rootX, &rootY, &child);
-    return Point{Unscaled(rootX, scale), Unscaled(rootY, scale)};
+    return Point{FromServer(rootX), FromServer(rootY)};
 }
 
 // The window's own background is fixed at creation; only the stored colour
@@ -198,137 +117,17 @@ void Form::SetBlocked(bool flag) {
     if (created) GUIElement::SetBlocked(flag);
 }
 
-void Form::Create() {
-    if (created) return;
-    if (Connection() == nullptr) {
-        LogMessage("E' necessario impostare il display");
-        return;
-    }
-    const bool haveWindow = CreateWindow();
-    if (haveWindow) {
-        SetWindowProperties();
-        if (dialog) AnnounceDialog();
-    }
-    Focus();
-    if (!haveWindow) {
-        LogMessage("Errore creazione Form ");
-        return;
-    }
-    AssignId();
-    LoadContents();
-    created = true;
-    UpdateBackColor();
-    OnCreated();
-    XMapWindow(Connection(), window);
-    windowMapped = true;
-    visible = true;
-    XFlush(Connection());
-}
-
-bool Form::CreateWindow() {
-    Display* display = Connection();
-    const int screenNumber = screen->GetScreenNumber();
-    const unsigned long background =
-        backColor == -1 ? kDefaultBackground : static_cast<unsigned long>(backColor);
-    scale = screen->SettleScale(width, height);
-    window = XCreateSimpleWindow(display, RootWindow(display, DefaultScreen(display)), x * scale,
-                                 y * scale, static_cast<unsigned>(width * scale),
-                                 static_cast<unsigned>(height * scale), 1,
-                                 BlackPixel(display, screenNumber), background);
-    if (window != 0 && scale > 1) MakeCanvas(background);
-    return window != 0;
-}
-
-// Without a canvas the form is drawn on the window itself, in its top-left
-// part: smaller than asked, but all there.
-void Form::MakeCanvas(unsigned long background) {
-    canvas = ScaledCanvas::Make(Connection(), window, scale, width, height, background);
-    if (canvas == nullptr) LogMessage("Errore nella creazione della superficie ingrandita");
-}
-
-Drawable Form::GetDrawTarget() const {
-    return canvas != nullptr ? canvas->Target() : window;
-}
-
-// Minimum and maximum size equal the size, so the user cannot resize the
-// window; the close button is announced through WM_DELETE_WINDOW.
-void Form::SetWindowProperties() {
-    AnnounceOwner();
-    WriteIcon();
-    HintRecords hints;
-    if (!hints.Complete()) {
-        LogMessage("XAllocSizeHints/XAllocWMHints/XAllocClassHint failed");
-        return;
-    }
-    FillFixedSizeHints(*hints.size, x * scale, y * scale, width * scale, height * scale);
-    FillWMHints(*hints.wm, iconPixmap);
-    TextProperty windowName(GetCaption()), iconName(kApplicationName);
-    if (!windowName.ok || !iconName.ok) LogMessage("XStringListToTextProperty - error");
-    std::string applicationName = kApplicationName;
-    hints.classHint->res_name = applicationName.data();
-    hints.classHint->res_class = applicationName.data();
-    XSetWMProperties(Connection(), window, windowName.Get(), iconName.Get(), nullptr, 0, hints.size,
-                     hints.wm, hints.classHint);
-    EnableCloseAndInput();
-}
-
-// Which process on which machine owns the window, so that a window manager
-// can offer to end a program that stops answering. The two go together;
-// XSetWMProperties stores the machine again when it runs.
-void Form::AnnounceOwner() {
-    Display* display = Connection();
-    TextProperty machine(HostName());
-    if (machine.ok) XSetWMClientMachine(display, window, machine.Get());
-    const unsigned long pid = static_cast<unsigned long>(getpid());
-    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
-}
-
-void Form::SetIcon(std::span<const IconImage> images) {
-    icon = images;
-    if (created) WriteIcon();
-}
-
-void Form::WriteIcon() {
-    Display* display = Connection();
-    if (window == 0 || display == nullptr || icon.empty()) return;
-    const std::vector<unsigned long> values = IconProperty(icon);
-    if (values.empty()) return;
-    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_ICON", False), XA_CARDINAL, 32,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(values.data()),
-                    static_cast<int>(values.size()));
-}
-
-void Form::EnableCloseAndInput() {
-    Display* display = Connection();
-    deleteAtom = XInternAtom(display, "WM_DELETE_WINDOW", False);
-    XSetWMProtocols(display, window, &deleteAtom, 1);
-    XSelectInput(display, window, kInputMask);
-}
-
-void Form::AnnounceDialog() {
-    Display* display = Connection();
-    const Atom type = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
-    const Atom dialogType = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
-    XChangeProperty(display, window, type, XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&dialogType), 1);
-}
-
-void Form::LoadContents() {
-    suppressPaint = true;
-    OnLoad(userData != 0 ? userData : id);
-    suppressPaint = false;
-}
-
 void Form::ApplyPosition() {
-    if (window != 0 && Connection() != nullptr)
-        XMoveWindow(Connection(), window, x * scale, y * scale);
+    if (window == 0 || Connection() == nullptr) return;
+    const ServerGeometry at = ToServer();
+    XMoveWindow(Connection(), window, at.x, at.y);
 }
 
 void Form::ApplySize() {
     if (window == 0 || Connection() == nullptr) return;
-    XResizeWindow(Connection(), window, static_cast<unsigned>(width * scale),
-                  static_cast<unsigned>(height * scale));
+    const ServerGeometry at = ToServer();
+    XResizeWindow(Connection(), window, static_cast<unsigned>(at.width),
+                  static_cast<unsigned>(at.height));
     if (canvas != nullptr) canvas->Resize(width, height);
 }
 
@@ -352,18 +151,6 @@ void Form::OnBeforeClose() {}
 
 std::string Form::GetTitle() const {
     return GetValueText();
-}
-
-void Form::SetTitle(const std::string& title) {
-    SetCaption(title);
-    if (!created || Connection() == nullptr) return;
-    TextProperty property(GetCaption());
-    if (!property.ok) {
-        LogMessage("XStringListToTextProperty - out of memory");
-        return;
-    }
-    XSetWMName(Connection(), window, property.Get());
-    XSetWMIconName(Connection(), window, property.Get());
 }
 
 std::string Form::GetTitleText() const {
@@ -392,43 +179,10 @@ void Form::SetWindowFlagD(bool flag) {
     windowFlagD = flag;
 }
 
-void Form::DestroyWindow() {
-    created = false;
-    ReleaseWindow();
-}
-
-// A connection that is already closed has taken its windows with it, so only
-// the handle is forgotten then.
-void Form::ReleaseWindow() {
-    if (window == 0) return;
-    Application::ClearFocus();
-    windowMapped = false;
-    focusAway = false;
-    if (Display* display = Connection()) {
-        canvas.reset();
-        XUnmapWindow(display, window);
-        XDestroyWindow(display, window);
-    } else if (canvas != nullptr) {
-        canvas->Abandon();
-        canvas.reset();
-    }
-    window = 0;
-}
-
 void Form::OnDialogResult(int32_t, int32_t) {}
 
 bool Form::IsDialog() const {
     return dialog;
-}
-
-void Form::SetIconPixmap(Pixmap pixmap) {
-    iconPixmap = pixmap;
-    if (!created || Connection() == nullptr) return;
-    XWMHints* hints = XAllocWMHints();
-    if (hints == nullptr) return;
-    FillWMHints(*hints, iconPixmap);
-    XSetWMHints(Connection(), window, hints);
-    XFree(hints);
 }
 
 void Form::FitClientSize(int32_t w, int32_t h) {
@@ -444,6 +198,11 @@ void Form::FitClientSize(int32_t w, int32_t h, bool recentre) {
     if (dw < 0) dw = 0;
     if (dh < 0) dh = 0;
     if (recentre) {
+        // The position read is the client area's, below the frame's title
+        // bar, while the one given places the frame: the window goes up by
+        // the height difference once to reach its frame's top and once more
+        // for the height it gains, but left only by the width difference,
+        // which the frame's two sides share.
         const Point position = GetPosition();
         MoveTo(position.x - dw, position.y - 2 * dh);
     }

@@ -143,6 +143,18 @@ private:
     bool focusAway = false;
     static bool suppressPaint;
 
+    // The window is `scale` times larger each way than the form: geometry is
+    // multiplied on its way to the server and divided, rounding down, on its
+    // way back.
+    struct ServerGeometry {
+        int x;
+        int y;
+        int width;
+        int height;
+    };
+    ServerGeometry ToServer() const;
+    int32_t FromServer(int value) const;
+
     Display* Connection() const;
     Size ClientSize() const;
     bool CreateWindow();

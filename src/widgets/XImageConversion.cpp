@@ -12,6 +12,7 @@
 #include "images/ImageFiles.h"
 #include "images/PixelLayout.h"
 #include "images/PixelPlacement.h"
+#include "util/FileUtils.h"
 #include "util/Log.h"
 #include "util/StringUtils.h"
 #include "widgets/Form.h"
@@ -126,6 +127,15 @@ XImage* cutXImage(XImage* image, int x, int y, int w, int h) {
         std::memcpy(cut->data + static_cast<size_t>(row) * stride,
                     from + static_cast<size_t>(row) * image->bytes_per_line, rowBytes);
     return cut;
+}
+
+XImage* loadBmpImage(GUIElement* element, int bitsPerPixel, const std::string& path) {
+    if (!fileExists(path)) return nullptr;
+    const RgbBuffer rgb = bitsPerPixel == 24  ? readBmp24(path)
+                          : bitsPerPixel == 8 ? readBmp8(path)
+                          : bitsPerPixel == 4 ? readBmp4(path)
+                                              : RgbBuffer();
+    return createXImageFromRgb(element, rgb);
 }
 
 Pixmap createPixmapFromXImage(GUIElement* element, XImage* image) {

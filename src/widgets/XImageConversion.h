@@ -23,6 +23,11 @@ void destroyXImage(XImage* image);
 XImage* cutXImage(XImage* image, int x, int y, int w, int h);
 // A pixmap of the image's size and depth on the element's form holding the
 // whole image; 0 when there is no image or no window. The caller frees it.
+// A BMP picture file decoded by its bits per pixel (4, 8 or 24) into an
+// image at the picture's own size; null when it is missing or cannot be
+// decoded. Released with destroyXImage.
+XImage* loadBmpImage(GUIElement* element, int bitsPerPixel, const std::string& path);
+
 Pixmap createPixmapFromXImage(GUIElement* element, XImage* image);
 // Loads a headerless raw RGB file of width × height pixels into a new image
 // stored in `out`, and reports the file's size in `fileSize` once the file is

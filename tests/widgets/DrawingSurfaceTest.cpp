@@ -174,32 +174,6 @@ TEST_F(Drawing, TextUsesTheFirstFormsFourteenPixelFont) {
     EXPECT_LE(one.bottom, 16);  // baseline 14, plus the descent
 }
 
-TEST_F(Drawing, TextWrapsAtTheBlankAndFallsBackToTheLeftEdge) {
-    DrawingSurface surface(&form);
-    surface.DrawText(10, 20, 60, 60, "hello world", kWhite, -1, 2, false);
-    const Box first = Lit(0, 20, 200, 15), second = Lit(0, 35, 200, 15);
-    EXPECT_LT(first.left, 10 + 7);  // centred, it would start at 22
-    EXPECT_LT(first.right, 10 + 35);
-    EXPECT_LT(second.left, 10 + 7);
-    EXPECT_LT(second.right, 10 + 35);
-    EXPECT_GT(Lit(0, 50, 200, 40).left, 199);
-}
-
-TEST_F(Drawing, TwoShortLinesAreCentredAcrossButNotDown) {
-    DrawingSurface surface(&form);
-    surface.DrawTextBox(10, 100, 100, 60, "ab\ncd", kWhite, -1, 2);
-    const int start = 10 + (100 - 14) / 2;
-    const Box first = Lit(0, 100, 200, 15), second = Lit(0, 115, 200, 15);
-    EXPECT_GE(first.left, start);
-    EXPECT_LE(first.right, start + 14);
-    EXPECT_GE(second.left, start);
-    EXPECT_LE(second.right, start + 14);
-    EXPECT_GT(Lit(0, 130, 200, 40).left, 199);
-
-    surface.DrawText(200, 100, 100, 20, "ab", kWhite, -1, 1, false);
-    EXPECT_GE(Lit(200, 100, 150, 20).left, 300 - 14);
-}
-
 TEST_F(Drawing, ABackColourClearsTheBoxOneRowTallerBeforeTheText) {
     DrawingSurface surface(&form);
     surface.DrawTextBox(120, 10, 50, 20, "x", kWhite, kRed, 0);

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "Artwork.h"
 #include "ContactSheet.h"
@@ -58,7 +59,13 @@ int WriteIcon(const std::string& sizeText, const std::string& path) {
         return 2;
     }
     SpriteSet sprites;
-    return WriteAtomically(path, EncodePng(size, size, MakeIcon(sprites, size))) ? 0 : 1;
+    const std::vector<uint8_t> png = EncodePng(size, size, MakeIcon(sprites, size));
+    // An empty file would install as a broken icon.
+    if (png.empty()) {
+        std::fprintf(stderr, "nebulark_artgen: the icon could not be encoded\n");
+        return 1;
+    }
+    return WriteAtomically(path, png) ? 0 : 1;
 }
 
 }  // namespace
