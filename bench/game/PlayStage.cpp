@@ -45,16 +45,18 @@ int Alive(const List& list) {
 
 }  // namespace
 
-PlayStage& PlayStage::Shared(bool sharedMemory, int scale) {
+PlayStage& PlayStage::Shared(bool sharedMemory, int scale, Opening opening) {
     static std::unique_ptr<PlayStage> stage;
-    if (stage == nullptr || stage->sharedMemory != sharedMemory || stage->scale != scale) {
+    if (stage == nullptr || stage->sharedMemory != sharedMemory || stage->scale != scale ||
+        stage->opening != opening) {
         stage.reset();
-        stage = std::make_unique<PlayStage>(sharedMemory, scale);
+        stage = std::make_unique<PlayStage>(sharedMemory, scale, opening);
     }
     return *stage;
 }
 
-PlayStage::PlayStage(bool sharedMemory, int scale) : sharedMemory(sharedMemory), scale(scale) {
+PlayStage::PlayStage(bool sharedMemory, int scale, Opening opening)
+    : sharedMemory(sharedMemory), scale(scale), opening(opening) {
     current = this;
     const std::vector<std::string> withoutShm = {"-extension", "MIT-SHM"};
     if (!test::LinkGameData(NEBULARK_DATA_DIR) ||
@@ -83,7 +85,13 @@ PlayStage::PlayStage(bool sharedMemory, int scale) : sharedMemory(sharedMemory),
     game->useJoystick = false;
     Application::BeginRun(game.get());
     if (!Pump([this] { return game->state == kTitle; }, std::chrono::seconds(10))) return;
-    ready = StartLevelFive();
+    if (opening == Opening::LevelFive) {
+        ready = StartLevelFive();
+    } else if (Timer* frameTimer = game->GetFrameTimer()) {
+        // The title screen waits, as level 5 does, for a window of play.
+        frameTimer->Stop();
+        ready = true;
+    }
 }
 
 PlayStage::~PlayStage() {

@@ -38,23 +38,33 @@ namespace nebulark::bench {
 //   until play resumes, and the rebuild is counted;
 // - the explosion sound of a UFO hit is started as in the game, with a
 //   stand-in audio player that ends at once.
+//
+// A stage may instead leave its game at the title screen, with the game's own
+// frame timer and none of the upkeep above, for games played as the player
+// played them (such as recorded ones); the clock and the pauses are still
+// ours.
 class PlayStage {
 public:
+    enum class Opening { LevelFive, TitleScreen };
+
     // At a scale above 1 every window is that many times larger each way, as
     // on a desktop that asks for it.
-    explicit PlayStage(bool sharedMemory = true, int scale = 1);
+    explicit PlayStage(bool sharedMemory = true, int scale = 1,
+                       Opening opening = Opening::LevelFive);
     ~PlayStage();
     PlayStage(const PlayStage&) = delete;
     PlayStage& operator=(const PlayStage&) = delete;
 
     // The one stage of the benchmark program, made on first use; asking for
-    // another kind of server or another scale replaces it.
-    static PlayStage& Shared(bool sharedMemory = true, int scale = 1);
+    // another kind of server, another scale or another opening replaces it.
+    static PlayStage& Shared(bool sharedMemory = true, int scale = 1,
+                             Opening opening = Opening::LevelFive);
 
     bool Ready() const { return ready; }
     FormMain& Game() { return *game; }
     Display* Connection() const { return screen->GetDisplay(); }
     const ImageTraffic& PutTraffic() const { return game->GetSurface()->Traffic(); }
+    pid_t ServerPid() const { return server.Pid(); }
 
     struct Window {
         double seconds = 0;
@@ -88,6 +98,7 @@ private:
     test::TempDir dir;
     bool sharedMemory;
     int scale;
+    Opening opening;
     test::XvfbServer server;
     std::unique_ptr<test::StubAplay> aplay;
     std::unique_ptr<nebulark::Screen> screen;

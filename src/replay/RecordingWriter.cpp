@@ -24,24 +24,39 @@ std::string joystickHex(const Recording::JoystickBytes& bytes) {
     return text;
 }
 
-// What follows the tick and the kind's letter on an event's line.
-std::string argument(const Recording::Event& event) {
+// What follows the tick and the kind's letter on an event's line, without
+// the blank before it; empty for the kinds that take no value.
+std::string valueOf(const Recording::Event& event) {
     switch (event.kind) {
         case Recording::Kind::KeyDown:
         case Recording::Kind::KeyUp:
-            return " " + hex(static_cast<uint64_t>(event.value));
+            return hex(static_cast<uint64_t>(event.value));
         case Recording::Kind::Typed:
         case Recording::Kind::Clock:
-            return " " + std::to_string(event.value);
+            return std::to_string(event.value);
         case Recording::Kind::Joystick:
-            return " " + joystickHex(event.joystick);
+            return joystickHex(event.joystick);
         case Recording::Kind::Check:
-            return " " + hex(static_cast<uint64_t>(event.value), 16);
+            return hex(static_cast<uint64_t>(event.value), 16);
         case Recording::Kind::Away:
         case Recording::Kind::KeysLost:
             break;
     }
     return "";
+}
+
+// Built by appending, which GCC 12 does not mistake for an overlapping copy
+// as it does a chain of string additions.
+std::string eventLine(const Recording::Event& event) {
+    std::string line = std::to_string(event.tick);
+    line += ' ';
+    line += static_cast<char>(event.kind);
+    const std::string value = valueOf(event);
+    if (!value.empty()) {
+        line += ' ';
+        line += value;
+    }
+    return line;
 }
 
 void appendLine(std::string& text, const std::string& line) {
@@ -61,8 +76,7 @@ std::string RecordingWriter::text(const Recording& recording) {
     if (!recording.tableLine.empty())
         appendLine(text, "line " + RecordingSyntax::escaped(recording.tableLine));
     for (const Recording::Event& event : recording.events)
-        appendLine(text, std::to_string(event.tick) + " " + static_cast<char>(event.kind) +
-                             argument(event));
+        appendLine(text, eventLine(event));
     if (const auto& end = recording.end)
         appendLine(text, "end " + std::to_string(end->ticks) + " " + std::to_string(end->score) +
                              " " + std::to_string(end->level) + " " + std::to_string(end->lives) +
